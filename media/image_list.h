@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "media/picture_collection.h"
+
+namespace kv {
+
+class TDXDraw;
+
+// An image list: one picture collection attached to the display, whose items get their
+// display-ready copies while the display is open.
+class TDXImageList {
+ public:
+  explicit TDXImageList(TDXDraw* draw);
+  ~TDXImageList();
+
+  TPictureCollection Items;
+  TDXDraw* DXDraw() const { return draw_; }
+
+  // Display events.
+  void DisplayInitialized();  // discard copies, remember the display, mark items initialised
+  void DisplayFinalized();    // discard copies, mark not initialised
+  void RestoreSurfaces();     // build every item's copies and pattern list anew
+  void DisplayDestroyed();    // detach
+
+  // Called by the collection after a load: builds copies when the display is open.
+  void CollectionLoaded();
+
+ private:
+  TDXDraw* draw_;
+};
+
+// Builds (or rebuilds) one item's display-ready copies; none for an empty picture.
+void BuildDisplayCopies(TPictureCollectionItem& item);
+void FreeDisplayCopies(TPictureCollectionItem& item);
+
+}  // namespace kv

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// Decoded pixels: 3 bytes per pixel (red, green, blue), rows top-down, no padding.
+struct RgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;
+};
+
+// One colour-table entry as stored: blue, green, red, reserved.
+using Bgr0 = std::array<uint8_t, 4>;
+
+enum class PictureKind { kEmpty, kDib, kJpeg, kBitmap, kIcon, kMetafile };
+
+// A loaded picture of one of the payload kinds. Pictures are immutable once loaded, apart from
+// decoding on first use (JPEG).
+class Picture {
+ public:
+  virtual ~Picture() = default;
+
+  virtual PictureKind kind() const = 0;
+  // "TDIB", "TJPEGImage", "TBitmap", "TIcon", "TMetafile", or "empty".
+  virtual const char* ClassName() const = 0;
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  bool empty() const { return width() <= 0 || height() <= 0; }
+  // Bits per pixel of the picture as held (0 when empty). JPEG: 24 for colour, 8 grey-scale.
+  virtual int bits_per_pixel() const = 0;
+
+  // The pixels, decoded on first use. May fail with the kind's message ("JPEG error #%d").
+  virtual const RgbImage& Pixels() = 0;
+
+  // What the picture offers to a collection's colour table: for a DIB of 8 bits per pixel or
+  // fewer its whole 256-entry table; for other pictures with a logical palette its colours;
+  // otherwise nothing.
+  virtual std::vector<Bgr0> OfferedColors() const = 0;
+  // True for DIB pictures: they offer their table whole (zero entries included).
+  bool offers_whole_table() const { return kind() == PictureKind::kDib; }
+};
+
+// Reads a "Picture.Data" value: class-name length, class name, then the kind's payload.
+// Returns an empty picture for an unknown class name; throws kv::Error with the kind's
+// message on malformed data.
+std::unique_ptr<Picture> ReadPicturePayload(std::span<const uint8_t> value);
+
+// An empty picture (no class, or an unrecognised one).
+std::unique_ptr<Picture> MakeEmptyPicture();
+
+}  // namespace kv

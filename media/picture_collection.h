@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "media/name_index.h"
+#include "media/picture.h"
+#include "platform/geometry.h"
+#include "platform/image565.h"
+
+namespace kv {
+
+class TDXImageList;
+struct DisplayCopies;  // display-ready copies, built and owned by the display (dxdraw)
+
+// Named colours of the collection files. Values 0x80000000 + n are system colours.
+constexpr Color kClNone = 0x1FFFFFFF;
+constexpr Color kSystemColorBase = 0x80000000;
+// Looks up a colour identifier ("clBlack", "clBtnFace", ...) without regard to case.
+bool ColorFromIdentifier(std::string_view identifier, Color& value);
+// Resolves a system colour to red, green, blue; ordinary colours pass through.
+Color ResolveColor(Color color);
+
+class TPictureCollectionItem {
+ public:
+  TPictureCollectionItem();
+  ~TPictureCollectionItem();
+
+  // Stored properties, with their defaults.
+  std::string Name;  // code page 1250
+  int32_t PatternHeight = 0;
+  int32_t PatternWidth = 0;
+  int32_t SkipHeight = 0;
+  int32_t SkipWidth = 0;
+  bool SystemMemory = false;
+  bool Transparent = true;
+  Color TransparentColor = 0;
+
+  Picture& picture() { return *picture_; }
+  const Picture& picture() const { return *picture_; }
+  void SetPicture(std::unique_ptr<Picture> picture);
+  // Re-applies the key colour to existing display-ready copies.
+  void SetTransparentColor(Color color);
+
+  // The pattern grid: one rectangle per pattern, numbered row by row. Empty for an empty
+  // picture or a grid whose step is 0 or less.
+  std::vector<Rect> PatternRects();
+
+  // Run-time state owned by the display.
+  std::unique_ptr<DisplayCopies> copies;
+  bool initialized = false;
+
+ private:
+  std::unique_ptr<Picture> picture_;
+};
+
+class TPictureCollection {
+ public:
+  TPictureCollection();
+  ~TPictureCollection();
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Fails with "List index out of bounds (%d)".
+  TPictureCollectionItem& Items(int index);
+  int IndexOfName(std::string_view name) const;  // code page 1250 name
+  // Fails with "Image '%s' not found".
+  TPictureCollectionItem& FindItemByName(std::string_view name);
+
+  // Fails with "Cannot open file %s" (the path as passed) or the reader's message.
+  void LoadCollectionFile(const std::string& path);
+  void LoadCollectionStream(std::span<const uint8_t> bytes);
+
+  void Clear();
+  TPictureCollectionItem& Add();
+  // Files the item under its (new) name; called when Name changes.
+  void Rename(TPictureCollectionItem& item, std::string_view name);
+
+  void BuildColorTable();
+  std::array<uint8_t, 1024> ColorTable{};
+
+  // The image list that owns this collection (for display events after a load).
+  TDXImageList* image_list = nullptr;
+
+ private:
+  std::vector<std::unique_ptr<TPictureCollectionItem>> items_;
+  NameIndex index_;
+};
+
+}  // namespace kv

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/events.h"
+#include "platform/fonts.h"
+#include "platform/geometry.h"
+#include "platform/image565.h"
+
+namespace kv {
+
+// Child controls lying over the display, as child windows: each is drawn over the presented
+// picture and receives the mouse over its rectangle and the keyboard while it has the focus.
+// Their behaviour is the platform's own code, so it is the same on every backend.
+class Control {
+ public:
+  virtual ~Control() = default;
+
+  Rect bounds;  // client pixels
+  bool visible = false;
+
+  virtual void Draw(Image565& screen, FontService& fonts) const = 0;
+  virtual void MouseDown(Point p, MouseButton button) {}
+  virtual void MouseMove(Point p, bool dragging) {}
+  virtual void MouseUp(Point p, MouseButton button) {}
+  virtual void KeyDown(int key, KeyMods mods) {}
+  virtual void KeyUp(int key) {}
+  virtual void TextInput(std::string_view utf8) {}
+  virtual bool TakesFocus() const { return true; }
+};
+
+// A one-line text field. Text is held in code page 1250; characters the code page cannot hold
+// are refused as they are typed, and the text never grows beyond max_length characters.
+class EditControl : public Control {
+ public:
+  std::string text;  // code page 1250
+  int max_length = 0;  // 0: no limit
+  FontDesc font;
+  Color background = 0;
+  int caret = 0;
+  std::function<void(int key)> on_key_up;
+
+  void SetText(std::string_view cp1250_text);
+  void Draw(Image565& screen, FontService& fonts) const override;
+  void MouseDown(Point p, MouseButton button) override;
+  void KeyDown(int key, KeyMods mods) override;
+  void KeyUp(int key) override;
+  void TextInput(std::string_view utf8) override;
+};
+
+// A horizontal track bar with its thumb, channel, tick marks below and optional selection mark.
+class TrackBar : public Control {
+ public:
+  int min = 0;
+  int max = 10;
+  int line_size = 1;
+  int page_size = 2;
+  int frequency = 1;        // tick spacing
+  bool auto_ticks = true;   // false: ticks at the ends only
+  int thumb_length = 25;
+  int selection_start = -1;  // < 0: no selection mark
+  int selection_end = -1;
+  std::function<void()> on_change;  // every reported change of position
+
+  int position() const { return position_; }
+  // Moves the thumb (clamped to min..max); reports a change when the position differs.
+  void SetPosition(int position);
+
+  void Draw(Image565& screen, FontService& fonts) const override;
+  void MouseDown(Point p, MouseButton button) override;
+  void MouseMove(Point p, bool dragging) override;
+  void MouseUp(Point p, MouseButton button) override;
+  void KeyDown(int key, KeyMods mods) override;
+
+  // The thumb's rectangle in client pixels; exposed for tests and drawing.
+  Rect ThumbRect() const;
+
+ private:
+  int PositionAt(int x) const;
+  int position_ = 0;
+  bool dragging_ = false;
+  int drag_offset_ = 0;
+};
+
+// A list box; the game keeps its rows as data and never shows it.
+class ListBox : public Control {
+ public:
+  std::vector<std::string> rows;  // code page 1250
+  FontDesc font;
+  Color background = 0;
+  int row_height = 16;
+
+  void Draw(Image565& screen, FontService& fonts) const override;
+  bool TakesFocus() const override { return false; }
+};
+
+// Routes mouse and keyboard input to the controls, with the focus and capture rules of child
+// windows, and draws the visible ones over the screen picture.
+class ControlHost {
+ public:
+  void Add(Control* control) { controls_.push_back(control); }
+
+  // Each returns true when a control took the event (so the main window must not see it).
+  bool MouseDown(Point p, MouseButton button);
+  bool MouseMove(Point p);
+  bool MouseUp(Point p, MouseButton button);
+  bool KeyDown(int key, KeyMods mods);
+  bool KeyUp(int key);
+  bool TextInput(std::string_view utf8);
+
+  // To be called after a control is hidden: it loses the keyboard and the capture.
+  void Show(Control& control, bool visible);
+
+  Control* focus() const { return focus_; }
+  Control* capture() const { return capture_; }
+
+  // The visible screen: `front` with every visible control drawn over it.
+  void Compose(const Image565& front, Image565& out, FontService& fonts) const;
+  bool AnyVisible() const;
+
+ private:
+  Control* ControlAt(Point p) const;
+  std::vector<Control*> controls_;
+  Control* focus_ = nullptr;
+  Control* capture_ = nullptr;
+};
+
+}  // namespace kv

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/events.h"
+#include "platform/fonts.h"
+#include "platform/geometry.h"
+#include "platform/image565.h"
+#include "platform/keys.h"
+#include "platform/mixer.h"
+
+namespace kv {
+
+struct DisplayMode {
+  int width = 0;
+  int height = 0;
+  int bits = 0;
+  friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
+};
+
+// A 32 x 32 pointer picture: RGBA, rows top-down, alpha 0 where the pointer is transparent.
+struct CursorImage {
+  int width = 32;
+  int height = 32;
+  Point hot_spot;
+  std::vector<uint32_t> rgba;  // 0xAARRGGBB
+};
+
+// What handlers and polling read: the pointer in display pixels, the mouse buttons and keys by
+// virtual-key code (buttons as kLButton, kRButton, kMButton).
+struct InputState {
+  Point pointer;
+  std::array<bool, vk::kCount> keys{};
+};
+
+// The stand-in for the operating system. One interface, two backends: SDL (a real window and
+// sound device) and headless (a virtual clock, no window, a virtual sound device).
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  virtual bool headless() const = 0;
+
+  // --- Clocks. The millisecond clock is the microsecond clock rounded down.
+  virtual uint64_t Micros() = 0;
+  uint32_t Millis() { return static_cast<uint32_t>(Micros() / 1000); }
+  // Coordinated universal time of day, in milliseconds since midnight.
+  virtual int64_t UtcMillisOfDay() = 0;
+  // Headless only: sets the time of day (the virtual clock keeps running from there).
+  virtual void SetUtcMillisOfDay(int64_t ms) {}
+  // Sleeps the user-interface thread; dispatches no events. Headless: advances the clock.
+  virtual void Sleep(uint32_t ms) = 0;
+  // Headless only: moves the virtual clock on (sounds keep playing meanwhile).
+  virtual void AdvanceClock(uint64_t micros) {}
+
+  // --- Events from the system. PollEvent does not block; WaitEvent blocks until an event
+  // waits or the timeout ends. Both update the input state for the events they deliver.
+  virtual bool PollEvent(Event& event) = 0;
+  virtual void WaitEvent(uint32_t timeout_ms) = 0;
+  // Updates the input state as the event implies (pointer, buttons, keys). Scripts feed
+  // their events through this.
+  void ApplyInput(const Event& event);
+
+  Point PointerPosition() const { return input_.pointer; }
+  void SetPointerPosition(Point p) { input_.pointer = p; }
+  bool KeyIsDown(int vk) const { return vk >= 0 && vk < vk::kCount && input_.keys[vk]; }
+  // Whether the main window is the foreground window (polling reads no keys otherwise).
+  bool foreground() const { return foreground_; }
+  void set_foreground(bool active) { foreground_ = active; }
+
+  // --- Display.
+  virtual std::vector<DisplayMode> DisplayModes() = 0;
+  // Claims the display: full screen (exclusive, mode set) or an 800 x 600 window.
+  // Returns false when the mode cannot be set.
+  virtual bool OpenDisplay(bool fullscreen, DisplayMode mode) = 0;
+  virtual void CloseDisplay() = 0;
+  // Shows the front surface with the visible controls over it. With wait_vblank the call
+  // first waits for the vertical blank (headless: the clock moves on by one 60 Hz period).
+  virtual void Present(const Image565& front, bool wait_vblank) = 0;
+  // Window placement kept across the display switch.
+  virtual void SaveWindowPlacement() {}
+  virtual void RestoreWindowPlacement() {}
+
+  // --- Pointer picture and the show counter (visible while the count is 0 or more).
+  virtual void SetCursorImage(const CursorImage& image) = 0;
+  int ShowCursor(bool show);
+  int cursor_count() const { return cursor_count_; }
+
+  // --- The modal error box (headless: stderr).
+  virtual void ShowErrorBox(const std::string& title, const std::string& message) = 0;
+
+  // --- Services shared by both backends.
+  FontService& fonts() { return fonts_; }
+  ControlHost& controls() { return controls_; }
+  // The sound device, or null when none opened (the game then runs silent).
+  virtual Mixer* sound() = 0;
+
+ protected:
+  virtual void CursorVisibilityChanged(bool visible) {}
+
+  InputState input_;
+  bool foreground_ = true;
+  int cursor_count_ = 0;
+  FontService fonts_;
+  ControlHost controls_;
+};
+
+std::unique_ptr<Platform> MakeHeadlessPlatform();
+// Opens SDL; returns null (with the reason on stderr) when no video device is available.
+std::unique_ptr<Platform> MakeSdlPlatform();
+
+// Writes 565 pixels as an 8-bit RGB PNG. Returns false when the file cannot be written.
+bool WritePng(const std::string& path, const Image565& image);
+
+}  // namespace kv
