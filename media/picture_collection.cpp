@@ -1,0 +1,165 @@
+#include "media/picture_collection.h"
+
+#include <algorithm>
+
+#include "media/display_copies.h"
+#include "media/image_list.h"
+#include "platform/cp1250.h"
+#include "platform/error.h"
+
+namespace kv {
+namespace {
+
+// Far more patterns than any sheet of frames or tiles holds. A grid beyond this comes from a
+// nonsensical pattern size (1 x 1 over a huge picture) and gets no patterns rather than
+// exhausting memory.
+constexpr int64_t kMaxPatterns = 65536;
+
+}  // namespace
+
+TPictureCollectionItem::TPictureCollectionItem() : picture_(MakeEmptyPicture()) {}
+
+TPictureCollectionItem::~TPictureCollectionItem() = default;
+
+void TPictureCollectionItem::SetPicture(std::unique_ptr<Picture> picture) {
+  picture_ = picture ? std::move(picture) : MakeEmptyPicture();
+  if (copies) BuildDisplayCopies(*this);
+}
+
+void TPictureCollectionItem::SetTransparentColor(Color color) {
+  TransparentColor = color;
+  if (copies) BuildDisplayCopies(*this);
+}
+
+std::vector<Rect> TPictureCollectionItem::PatternRects() {
+  const Picture& pic = picture();
+  if (pic.empty()) return {};
+  // 64-bit throughout: pattern sizes and skips come from the file and may be anything.
+  const int64_t w = pic.width();
+  const int64_t h = pic.height();
+  const int64_t pw = PatternWidth > 0 ? PatternWidth : w;
+  const int64_t ph = PatternHeight > 0 ? PatternHeight : h;
+  if (pw == w && ph == h) return {Rect{0, 0, static_cast<int>(w), static_cast<int>(h)}};
+
+  const int64_t step_x = pw + SkipWidth;
+  const int64_t step_y = ph + SkipHeight;
+  if (step_x <= 0 || step_y <= 0) return {};
+  const int64_t columns = (w + SkipWidth) / step_x;
+  const int64_t rows = (h + SkipHeight) / step_y;
+  if (columns <= 0 || rows <= 0 || columns * rows > kMaxPatterns) return {};
+
+  // With at least one column, every pattern's left edge lies at most w - pw from the origin
+  // (likewise for rows), so the rectangles fit in int.
+  std::vector<Rect> rects;
+  rects.reserve(static_cast<size_t>(columns * rows));
+  for (int64_t row = 0; row < rows; ++row) {
+    for (int64_t column = 0; column < columns; ++column) {
+      const int64_t left = column * step_x;
+      const int64_t top = row * step_y;
+      rects.push_back(Rect{static_cast<int>(left), static_cast<int>(top),
+                           static_cast<int>(left + pw), static_cast<int>(top + ph)});
+    }
+  }
+  return rects;
+}
+
+TPictureCollection::TPictureCollection() = default;
+TPictureCollection::~TPictureCollection() = default;
+
+TPictureCollectionItem& TPictureCollection::Items(int index) {
+  if (index < 0 || index >= Count()) throw Error(Format("List index out of bounds (%d)", index));
+  return *items_[static_cast<size_t>(index)];
+}
+
+int TPictureCollection::IndexOfName(std::string_view name) const {
+  for (int index : index_.Chain(name)) {
+    if (cp1250::EqualNoCase(items_[static_cast<size_t>(index)]->Name, name)) return index;
+  }
+  return -1;
+}
+
+TPictureCollectionItem& TPictureCollection::FindItemByName(std::string_view name) {
+  const int index = IndexOfName(name);
+  if (index < 0) throw Error("Image '" + std::string(name) + "' not found");
+  return *items_[static_cast<size_t>(index)];
+}
+
+void TPictureCollection::Clear() {
+  items_.clear();
+  index_.Clear();
+}
+
+TPictureCollectionItem& TPictureCollection::Add() {
+  items_.push_back(std::make_unique<TPictureCollectionItem>());
+  index_.File(Count() - 1, items_.back()->Name);
+  return *items_.back();
+}
+
+void TPictureCollection::Rename(TPictureCollectionItem& item, std::string_view name) {
+  if (item.Name == name) return;
+  // Renames happen while an item is read, so the item is nearly always the last one.
+  auto found = std::find_if(items_.rbegin(), items_.rend(),
+                            [&](const auto& candidate) { return candidate.get() == &item; });
+  if (found == items_.rend()) {
+    item.Name = name;
+    return;
+  }
+  const int index = static_cast<int>(std::distance(found, items_.rend())) - 1;
+  index_.Remove(index, item.Name);
+  item.Name = name;
+  index_.File(index, item.Name);
+}
+
+void TPictureCollection::BuildColorTable() {
+  std::array<bool, 256> used{};
+  ColorTable.fill(0);
+
+  auto set = [&](int entry, uint8_t r, uint8_t g, uint8_t b) {
+    ColorTable[entry * 4 + 0] = b;
+    ColorTable[entry * 4 + 1] = g;
+    ColorTable[entry * 4 + 2] = r;
+    used[entry] = true;
+  };
+  // The colours every display palette keeps in its first and last eight entries.
+  set(0, 0, 0, 0);
+  set(1, 128, 0, 0);
+  set(2, 0, 128, 0);
+  set(3, 128, 128, 0);
+  set(4, 0, 0, 128);
+  set(5, 128, 0, 128);
+  set(6, 0, 128, 128);
+  set(7, 192, 192, 192);
+  set(248, 128, 128, 128);
+  set(249, 255, 0, 0);
+  set(250, 0, 255, 0);
+  set(251, 255, 255, 0);
+  set(252, 0, 0, 255);
+  set(253, 255, 0, 255);
+  set(254, 0, 255, 255);
+  set(255, 255, 255, 255);
+
+  int used_count = 16;
+  auto offer = [&](const Bgr0& color) {
+    int free_entry = -1;
+    for (int entry = 0; entry < 256; ++entry) {
+      if (!used[entry]) {
+        if (free_entry < 0) free_entry = entry;
+      } else if (std::equal(color.begin(), color.end(), ColorTable.begin() + entry * 4)) {
+        return;
+      }
+    }
+    if (free_entry < 0) return;
+    std::copy(color.begin(), color.end(), ColorTable.begin() + free_entry * 4);
+    used[free_entry] = true;
+    ++used_count;
+  };
+
+  for (const auto& item : items_) {
+    const Picture& pic = item->picture();
+    if (pic.empty()) continue;
+    for (const Bgr0& color : pic.OfferedColors()) offer(color);
+    if (used_count == 256) break;
+  }
+}
+
+}  // namespace kv
