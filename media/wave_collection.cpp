@@ -1,0 +1,170 @@
+#include "media/wave_collection.h"
+
+#include <algorithm>
+
+#include "media/collection_root.h"
+#include "media/file_bytes.h"
+#include "platform/cp1250.h"
+#include "platform/error.h"
+
+namespace kv {
+namespace {
+
+// The wave holder of an item: "Wave.WAVE" carries a RIFF WAVE file.
+class WaveHolderObject : public StreamObject {
+ public:
+  explicit WaveHolderObject(TWaveCollectionItem& item) : item_(item) {}
+
+  std::string_view ClassName() const override { return "TWave"; }
+  DefinedKind FindDefined(std::string_view name) const override {
+    return cp1250::EqualAsciiNoCase(name, "WAVE") ? DefinedKind::kBinary : DefinedKind::kNone;
+  }
+  void ReadBinary(std::string_view name, std::span<const uint8_t> data) override {
+    item_.Wave = ReadWavePayload(data);
+  }
+
+ private:
+  TWaveCollectionItem& item_;
+};
+
+enum ItemProperty : size_t { kName, kLooped, kMaxPlayingCount, kWave };
+
+constexpr PropertyInfo kItemProperties[] = {
+    {"Name", PropertyType::kString},
+    {"Looped", PropertyType::kBoolean},
+    {"MaxPlayingCount", PropertyType::kInteger},
+    {"Wave", PropertyType::kObject},
+};
+
+class WaveItemObject : public StreamObject {
+ public:
+  WaveItemObject(TWaveCollection& owner, TWaveCollectionItem& item)
+      : owner_(owner), item_(item), holder_(item) {}
+
+  std::string_view ClassName() const override { return "TWaveCollectionItem"; }
+  std::span<const PropertyInfo> Properties() const override { return kItemProperties; }
+
+  void SetInteger(size_t property, int32_t value) override {
+    if (property == kMaxPlayingCount) item_.SetMaxPlayingCount(value);
+  }
+  void SetBoolean(size_t property, bool value) override {
+    if (property == kLooped) item_.SetLooped(value);
+  }
+  void SetString(size_t property, std::string value) override {
+    if (property == kName) owner_.Rename(item_, value);
+  }
+  void SetNil(size_t property) override {
+    if (property == kWave) item_.Wave = TWave{};
+  }
+  StreamObject* GetObject(size_t property) override {
+    return property == kWave ? &holder_ : nullptr;
+  }
+
+ private:
+  TWaveCollection& owner_;
+  TWaveCollectionItem& item_;
+  WaveHolderObject holder_;
+};
+
+class WaveListObject : public StreamObject, public StreamCollection {
+ public:
+  explicit WaveListObject(TWaveCollection& collection) : collection_(collection) {}
+
+  std::string_view ClassName() const override { return "TWaveCollection"; }
+  StreamCollection* AsCollection() override { return this; }
+
+  void ClearItems() override { collection_.Clear(); }
+  StreamObject& AddItem() override {
+    current_ = std::make_unique<WaveItemObject>(collection_, collection_.Add());
+    return *current_;
+  }
+
+ private:
+  TWaveCollection& collection_;
+  std::unique_ptr<WaveItemObject> current_;
+};
+
+}  // namespace
+
+TWaveCollection::TWaveCollection() = default;
+
+// Items go first, while they can still reach the device to release their voices.
+TWaveCollection::~TWaveCollection() {
+  items_.clear();
+}
+
+TWaveCollectionItem& TWaveCollection::Items(int index) {
+  if (index < 0 || index >= Count()) throw Error(Format("List index out of bounds (%d)", index));
+  return *items_[static_cast<size_t>(index)];
+}
+
+int TWaveCollection::IndexOfName(std::string_view name) const {
+  for (int index : index_.Chain(name)) {
+    if (cp1250::EqualNoCase(items_[static_cast<size_t>(index)]->Name, name)) return index;
+  }
+  return -1;
+}
+
+TWaveCollectionItem& TWaveCollection::FindItemByName(std::string_view name) {
+  const int index = IndexOfName(name);
+  if (index < 0) throw Error("Wave '" + std::string(name) + "' not found");
+  return *items_[static_cast<size_t>(index)];
+}
+
+void TWaveCollection::LoadCollectionFile(const std::string& path) {
+  LoadCollectionStream(ReadFileBytes(path));
+}
+
+void TWaveCollection::LoadCollectionStream(std::span<const uint8_t> bytes) {
+  Clear();
+  WaveListObject list(*this);
+  ReadCollectionStream(bytes, "TWaveCollectionComponent", list);
+  if (device_ && device_->mixer) {
+    for (auto& item : items_) {
+      item->Initialize();
+      item->RestoreVoices();
+    }
+  }
+}
+
+void TWaveCollection::Clear() {
+  items_.clear();
+  index_.Clear();
+}
+
+TWaveCollectionItem& TWaveCollection::Add() {
+  items_.push_back(std::make_unique<TWaveCollectionItem>(*this));
+  index_.File(Count() - 1, items_.back()->Name);
+  return *items_.back();
+}
+
+void TWaveCollection::Rename(TWaveCollectionItem& item, std::string_view name) {
+  if (item.Name == name) return;
+  auto found = std::find_if(items_.rbegin(), items_.rend(),
+                            [&](const auto& candidate) { return candidate.get() == &item; });
+  if (found == items_.rend()) {
+    item.Name = name;
+    return;
+  }
+  const int index = static_cast<int>(std::distance(found, items_.rend())) - 1;
+  index_.Remove(index, item.Name);
+  item.Name = name;
+  index_.File(index, item.Name);
+}
+
+void TWaveCollection::Attach(SoundDevice* device) {
+  if (device_ == device) return;
+  // Voices belong to the mixer they were made on: release them before switching.
+  if (device_) {
+    for (auto& item : items_) item->Finalize();
+  }
+  device_ = device;
+  if (device_ && device_->mixer) {
+    for (auto& item : items_) {
+      item->Initialize();
+      item->RestoreVoices();
+    }
+  }
+}
+
+}  // namespace kv
