@@ -1,1 +1,92 @@
-int main() { return 0; }
+// kervana [--headless] [--windowed] [--script FILE] [--state-out FILE]
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "app/main_form.h"
+#include "app/script.h"
+#include "app/state_dump.h"
+#include "platform/platform.h"
+
+namespace {
+
+struct Options {
+  bool headless = false;
+  bool windowed = false;
+  std::string script;
+  std::string state_out;
+};
+
+int Usage() {
+  std::cerr << "usage: kervana [--headless] [--windowed] [--script FILE] [--state-out FILE]\n";
+  return 2;
+}
+
+bool WriteStateOut(const std::string& path, const std::string& state) {
+  if (path.empty()) return true;
+  std::ofstream out(path, std::ios::binary);
+  out << state << '\n';
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "--windowed") {
+      options.windowed = true;
+    } else if ((arg == "--script" || arg == "--state-out") && i + 1 < argc) {
+      (arg == "--script" ? options.script : options.state_out) = argv[++i];
+    } else {
+      return Usage();
+    }
+  }
+
+  std::ifstream script;
+  if (!options.script.empty()) {
+    script.open(options.script);
+    if (!script) {
+      std::cerr << "kervana: cannot open script " << options.script << "\n";
+      return 2;
+    }
+  }
+
+  std::unique_ptr<kv::Platform> platform =
+      options.headless ? kv::MakeHeadlessPlatform() : kv::MakeSdlPlatform();
+  if (!platform) {
+    std::cerr << "kervana: no display available (try --headless)\n";
+    return 1;
+  }
+
+  int status = 0;
+  {
+    kv::TMainF form(*platform);
+    if (options.windowed) form.DXDraw_.doFullScreen = false;
+    kv::Application app(*platform, form);
+    // The final state is taken as the program ends, before the game modes are freed.
+    std::string final_state;
+    app.on_ending = [&] { final_state = kv::StateDump(form, app); };
+    if (!app.Start()) {
+      WriteStateOut(options.state_out, kv::StateDump(form, app));
+      return 1;
+    }
+    if (script.is_open()) {
+      kv::ScriptRunner runner(*platform, form, app);
+      if (!runner.Run(script)) status = 2;
+    } else if (!options.headless) {
+      app.Run();
+    }
+    app.End();
+    if (!WriteStateOut(options.state_out, final_state)) {
+      std::cerr << "kervana: cannot write " << options.state_out << "\n";
+      status = 2;
+    }
+  }
+  return status;
+}

@@ -1,0 +1,213 @@
+#include "app/application.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "app/main_form.h"
+#include "platform/cp1250.h"
+#include "platform/error.h"
+#include "platform/platform.h"
+
+namespace kv {
+namespace {
+
+constexpr uint64_t kGlobalTimerPeriodUs = 200000;
+constexpr Rect kDisplayRect{0, 0, 800, 600};
+
+}  // namespace
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && cp1250::SortsAfterFullStop(static_cast<uint8_t>(message.back()))) {
+    return message + ".";
+  }
+  return message;
+}
+
+Application::Application(Platform& platform, TMainF& form) : platform_(platform), form_(form) {
+  next_global_tick_us_ = platform_.Micros() + kGlobalTimerPeriodUs;
+}
+
+void Application::ReportError(const std::string& message) {
+  errors_.push_back(message);
+  platform_.ShowErrorBox(kProgramName, cp1250::ToUtf8(ErrorBoxText(message)));
+}
+
+void Application::Guard(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const Error& e) {
+    ReportError(e.what());
+  } catch (const std::exception& e) {
+    // Not one of the game's own failures (out of memory, say): still reported, never a crash.
+    ReportError(e.what());
+  }
+  AfterHandler();
+}
+
+void Application::AfterHandler() {
+  if (form_.close_requested() && !ended_) End();
+}
+
+void Application::End() {
+  if (ended_) return;
+  ended_ = true;
+  if (on_ending) on_ending();
+  try {
+    form_.DXDraw().CloseDisplay();
+  } catch (const std::exception&) {
+  }
+  form_.FormDestroy();
+}
+
+bool Application::Start() {
+  bool created = true;
+  try {
+    form_.FormCreate();
+  } catch (const std::exception& e) {
+    ReportError(e.what());
+    created = false;
+  }
+  if (!created) {
+    // Without the controllers no screen could take the mouse: the program ends here.
+    ended_ = true;
+    form_.FormDestroy();
+    return false;
+  }
+  Guard([this] { form_.DXDraw().OpenDisplay(); });
+  if (!ended_) Activate(true);
+  return !ended_;
+}
+
+void Application::Activate(bool active) {
+  if (active == active_) return;
+  active_ = active;
+  platform_.set_foreground(active);
+  if (active) {
+    Guard([this] { form_.DXTimer().ApplicationActivated(); });
+  } else {
+    Guard([this] { form_.DXTimer().ApplicationDeactivated(); });
+  }
+}
+
+bool Application::ToControls(const std::function<bool()>& deliver) {
+  // A control's own handler (a track bar's change) may fail; the control took the event all the
+  // same, so the main window must not see it too.
+  bool taken = false;
+  Guard([&] {
+    try {
+      taken = deliver();
+    } catch (...) {
+      taken = true;
+      throw;
+    }
+  });
+  return taken;
+}
+
+void Application::Dispatch(const Event& event) {
+  if (ended_) return;
+  ControlHost& controls = platform_.controls();
+  const Point p = event.pos;
+  switch (event.type) {
+    case EventType::kMouseMove:
+      if (ToControls([&] { return controls.MouseMove(p); })) break;
+      if (display_captured_ || kDisplayRect.Contains(p)) Guard([this] { form_.DXDrawMouseMove(); });
+      break;
+    case EventType::kMouseDown:
+      if (ToControls([&] { return controls.MouseDown(p, event.button); })) break;
+      // A press on the display keeps the mouse with it until the release, as a control does.
+      if (kDisplayRect.Contains(p)) display_captured_ = true;
+      break;
+    case EventType::kMouseUp: {
+      if (ToControls([&] { return controls.MouseUp(p, event.button); })) break;
+      const bool to_display = display_captured_ || kDisplayRect.Contains(p);
+      display_captured_ = false;
+      if (to_display) Guard([this] { form_.DXDrawMouseUp(); });
+      break;
+    }
+    case EventType::kKeyDown:
+      if (ToControls([&] { return controls.KeyDown(event.key, event.mods); })) break;
+      Guard([&] { form_.FormKeyDown(event.key, event.mods); });
+      break;
+    case EventType::kKeyUp:
+      ToControls([&] { return controls.KeyUp(event.key); });
+      break;
+    case EventType::kText:
+      ToControls([&] { return controls.TextInput(event.text); });
+      break;
+    case EventType::kActivate:
+      Activate(true);
+      break;
+    case EventType::kDeactivate:
+      Activate(false);
+      break;
+    case EventType::kClose:
+      // Closed by the window manager: the program ends without the wipe.
+      End();
+      break;
+    case EventType::kRepaint:
+      Guard([this] { form_.DXDraw().Repaint(); });
+      break;
+  }
+  CheckGlobalTimer();
+}
+
+void Application::CheckGlobalTimer() {
+  if (ended_) return;
+  const uint64_t now = platform_.Micros();
+  if (now < next_global_tick_us_) return;
+  // Periods missed while a handler blocked come as one message.
+  while (next_global_tick_us_ <= now) next_global_tick_us_ += kGlobalTimerPeriodUs;
+  Guard([this] { form_.GlobalTimerTimer(); });
+}
+
+void Application::IdlePass() {
+  if (ended_) return;
+  CheckGlobalTimer();
+  if (!ended_ && form_.DXTimer().idle_handler()) {
+    Guard([this] { form_.DXTimer().Idle(); });
+  }
+}
+
+void Application::Wait(uint32_t ms) {
+  const uint64_t target = platform_.Micros() + static_cast<uint64_t>(ms) * 1000;
+  while (!ended_) {
+    const uint64_t now = platform_.Micros();
+    if (now >= target) break;
+    if (form_.DXTimer().idle_handler()) {
+      IdlePass();
+      if (platform_.Micros() != now) continue;
+    } else {
+      CheckGlobalTimer();
+    }
+    // Nothing moved the clock: sleep until the next thing that is due.
+    const uint64_t until = std::min(target, next_global_tick_us_);
+    const uint64_t after = platform_.Micros();
+    if (until > after) {
+      if (platform_.headless()) {
+        platform_.AdvanceClock(until - after);
+      } else {
+        platform_.Sleep(static_cast<uint32_t>(std::max<uint64_t>((until - after) / 1000, 1)));
+      }
+    }
+  }
+  CheckGlobalTimer();
+}
+
+void Application::Run() {
+  while (!ended_) {
+    Event event;
+    while (!ended_ && platform_.PollEvent(event)) Dispatch(event);
+    if (ended_) break;
+    if (form_.DXTimer().idle_handler()) {
+      IdlePass();
+    } else {
+      CheckGlobalTimer();
+      const uint64_t now = platform_.Micros();
+      const uint64_t wait_us = next_global_tick_us_ > now ? next_global_tick_us_ - now : 0;
+      platform_.WaitEvent(static_cast<uint32_t>(wait_us / 1000 + 1));
+    }
+  }
+}
+
+}  // namespace kv

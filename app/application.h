@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/events.h"
+
+namespace kv {
+
+class Platform;
+class TMainF;
+
+// The application object: the message loop with its idle handler and the 200 ms timer, the
+// routing of events to the controls or the main window, and the one place where errors are
+// caught and reported.
+class Application {
+ public:
+  Application(Platform& platform, TMainF& form);
+
+  // Start-up: the main window's creation handler, the display opening as the window is first
+  // shown, and the first activation. False when the creation handler failed (the error has
+  // been reported and the program is to end).
+  bool Start();
+
+  // The interactive loop, until the main window closes.
+  void Run();
+
+  // One event, routed as the window system would.
+  void Dispatch(const Event& event);
+  // One pass of the loop with no event waiting: the 200 ms timer when due, then a frame tick
+  // while the frame timer is the idle handler.
+  void IdlePass();
+  // Runs the loop for `ms` milliseconds of the clock (headless: moving the virtual clock).
+  void Wait(uint32_t ms);
+  void CheckGlobalTimer();
+
+  // Runs a handler; an error it raises is reported and the handler abandoned.
+  void Guard(const std::function<void()>& handler);
+  void ReportError(const std::string& message);
+
+  bool ended() const { return ended_; }
+  bool active() const { return active_; }
+  // Every error reported to the player, as the message text without an added full stop.
+  const std::vector<std::string>& errors() const { return errors_; }
+
+  // Ends the program: runs the destroy handler once.
+  void End();
+  // Called once when the program ends, before the destroy handler frees the game modes.
+  std::function<void()> on_ending;
+
+ private:
+  void Activate(bool active);
+  void AfterHandler();
+  // Offers an event to the controls; true when one took it.
+  bool ToControls(const std::function<bool()>& deliver);
+
+  Platform& platform_;
+  TMainF& form_;
+  bool ended_ = false;
+  bool active_ = false;
+  bool display_captured_ = false;
+  uint64_t next_global_tick_us_ = 0;
+  std::vector<std::string> errors_;
+};
+
+// The error box's text: the message with a full stop added when its last character sorts after
+// the full stop in the code page's order.
+std::string ErrorBoxText(const std::string& message);
+
+constexpr const char* kProgramName = "Kervana";
+
+}  // namespace kv

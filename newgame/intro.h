@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+class GameShell;
+
+// The ten intro pages read after character creation.
+class TIntro {
+ public:
+  explicit TIntro(GameShell& shell);
+
+  uint8_t Page = 0;
+  std::array<std::array<char, 501>, 10> Texts{};
+
+  void Start();
+  void ShowPage(int page);
+  void FillIntroTexts();
+
+ private:
+  GameShell& shell_;
+};
+
+// The placeholder text all ten pages share (code page 1250, 397 characters).
+const std::string& IntroPlaceholderText();
+
+}  // namespace kv
