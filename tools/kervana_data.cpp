@@ -1,1 +1,79 @@
-int main(int argc, char** argv) { return 0; }
+// kervana-data: builds the default data directory and looks into collection files.
+//
+//   kervana-data build DIR
+//   kervana-data inspect --images|--waves FILE
+//   kervana-data find --images|--waves FILE NAME
+//   kervana-data export FILE INDEX OUT.ppm
+//
+// A failing load prints the game's message alone on stderr and exits with 1.
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/cp1250.h"
+#include "platform/error.h"
+#include "tools/art/build_data.h"
+#include "tools/inspect.h"
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+int Usage() {
+  std::cerr << "usage: kervana-data build DIR\n"
+               "       kervana-data inspect --images|--waves FILE\n"
+               "       kervana-data find --images|--waves FILE NAME\n"
+               "       kervana-data export FILE INDEX OUT.ppm\n";
+  return kUsageStatus;
+}
+
+bool ParseIndex(std::string_view text, int& index) {
+  const char* end = text.data() + text.size();
+  auto [at, error] = std::from_chars(text.data(), end, index);
+  return error == std::errc() && at == end && !text.empty();
+}
+
+int Run(const std::vector<std::string>& args) {
+  if (args.empty()) return Usage();
+  const std::string& command = args[0];
+  if (command == "build" && args.size() == 2) return kv::BuildDataDirectory(args[1]);
+  if ((command == "inspect" && args.size() == 3) || (command == "find" && args.size() == 4)) {
+    const bool images = args[1] == "--images";
+    if (!images && args[1] != "--waves") return Usage();
+    if (command == "inspect") {
+      images ? kv::tool::InspectImages(args[2], std::cout)
+             : kv::tool::InspectWaves(args[2], std::cout);
+    } else {
+      images ? kv::tool::FindImage(args[2], args[3], std::cout)
+             : kv::tool::FindWave(args[2], args[3], std::cout);
+    }
+    return 0;
+  }
+  if (command == "export" && args.size() == 4) {
+    int index = 0;
+    if (!ParseIndex(args[2], index)) return Usage();
+    kv::tool::ExportPicture(args[1], index, args[3]);
+    return 0;
+  }
+  return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const kv::Error& e) {
+    std::cout.flush();
+    std::cerr << kv::cp1250::ToUtf8(e.what()) << "\n";
+    return 1;
+  } catch (const std::exception& e) {
+    std::cout.flush();
+    std::cerr << e.what() << "\n";
+    return 1;
+  }
+}

@@ -1,0 +1,179 @@
+// The data tool's output, checked by running the built program on files the writer makes.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/cp1250.h"
+#include "support/test_support.h"
+#include "tools/writer/picture_writer.h"
+#include "tools/writer/stream_writer.h"
+#include "tools/writer/wave_writer.h"
+
+namespace kv {
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class DataTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tool_ = std::string(KV_BUILD_DIR) + "/kervana-data";
+    ASSERT_TRUE(std::filesystem::exists(tool_)) << "build kervana-data first";
+  }
+
+  Result Run(const std::vector<std::string>& args) {
+    std::string command = "'" + tool_ + "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    command += " >'" + dir_ / "out" + "' 2>'" + dir_ / "err" + "'";
+    Result result;
+    const int raw = std::system(command.c_str());
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = Slurp(dir_ / "out");
+    result.err = Slurp(dir_ / "err");
+    return result;
+  }
+
+  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = dir_ / name;
+    EXPECT_TRUE(writer::WriteFile(path, bytes));
+    return path;
+  }
+
+  test::TempDir dir_;
+  std::string tool_;
+};
+
+RgbImage TwoPixels() {
+  return RgbImage{2, 1, {255, 0, 0, 0, 0, 255}};
+}
+
+std::vector<uint8_t> Images() {
+  writer::PictureItemSpec arrow;
+  arrow.name = cp1250::FromUtf8("Šíp");
+  writer::DibOptions options;
+  options.bits = 24;
+  arrow.picture_data = writer::DibPictureData(TwoPixels(), options);
+  arrow.pattern_width = 1;
+  arrow.transparent_color = 0x80000005;
+  writer::PictureItemSpec blank;
+  blank.name = "Blank \"1\"";
+  blank.transparent = false;
+  std::array<uint8_t, 1024> table{};
+  table[0] = 0xAB;
+  return writer::WriteImageCollection({arrow, blank}, &table);
+}
+
+TEST_F(DataTool, InspectImages) {
+  const Result r = Run({"inspect", "--images", Write("img.dat", Images())});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("{\"count\": 2,")) << r.out;
+  EXPECT_NE(r.out.find("{\"index\":0, \"name\":\"Šíp\", \"picture\":\"TDIB\", \"width\":2, "
+                       "\"height\":1, \"bits\":24, \"patterns\":2, \"pattern_width\":1, "
+                       "\"pattern_height\":0, \"skip_width\":0, \"skip_height\":0, "
+                       "\"transparent\":true, \"transparent_color\":2147483653, "
+                       "\"system_memory\":false}"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("{\"index\":1, \"name\":\"Blank \\\"1\\\"\", \"picture\":\"empty\", "
+                       "\"width\":0, \"height\":0, \"bits\":0, \"patterns\":0, "),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\"color_table\": \"ab" + std::string(2046, '0') + "\""), std::string::npos);
+  // Entry 0 black, entry 1 dark red stored blue, green, red, 0; entry 255 white.
+  EXPECT_NE(r.out.find("\"built_color_table\": \"0000000000008000"), std::string::npos);
+  EXPECT_TRUE(r.out.ends_with("ffffff00\"}\n"));
+}
+
+TEST_F(DataTool, InspectWaves) {
+  const std::vector<uint8_t> samples = {1, 2, 3, 4, 5};
+  writer::WaveItemSpec click{"Click", writer::EncodeWav(samples, 1, 8000, 8), true, -3};
+  writer::WaveItemSpec silent{"", {}, std::nullopt, std::nullopt};
+  const Result r =
+      Run({"inspect", "--waves", Write("snd.dat", writer::WriteWaveCollection({click, silent}))});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "{\"count\": 2,\n \"items\": [\n"
+            "  {\"index\":0, \"name\":\"Click\", \"looped\":true, \"max_playing_count\":0, "
+            "\"format\":\"01000100401f0000401f000001000800\", \"samples\":5, "
+            "\"samples_sha256\":"
+            "\"74f81fe167d99b4cb41d6d0ccda82278caee9f3e2f25d5e5a3936ff3dcec60d0\"},\n"
+            "  {\"index\":1, \"name\":\"\", \"looped\":false, \"max_playing_count\":0, "
+            "\"format\":\"\", \"samples\":0, \"samples_sha256\":"
+            "\"e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855\"}]}\n");
+}
+
+TEST_F(DataTool, FindConvertsNamesAndReportsMisses) {
+  const std::string file = Write("img.dat", Images());
+  Result r = Run({"find", "--images", file, "šÍP"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "0\n");
+  r = Run({"find", "--images", file, "Čert"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Image 'Čert' not found\n");
+  r = Run({"find", "--waves", Write("snd.dat", writer::WriteWaveCollection({})), "Button"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Wave 'Button' not found\n");
+}
+
+TEST_F(DataTool, FailedLoadsPrintTheWholeMessage) {
+  writer::StreamWriter w;
+  writer::BeginRoot(w, "TPictureCollectionComponent");
+  w.PropertyName("List");
+  w.CollectionStart();
+  w.ItemStart();
+  writer::WriteBoolProperty(w, "PatternWidth", true);
+  w.End();
+  w.End();
+  writer::FinishRoot(w);
+  Result r = Run({"inspect", "--images", Write("bad.dat", w.Take())});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "Error reading TPictureCollectionComponent.List: Error reading "
+            "TPictureCollectionItem.PatternWidth: Invalid property value\n");
+
+  const std::string missing = dir_ / "none.dat";
+  r = Run({"inspect", "--waves", missing});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Cannot open file " + missing + "\n");
+
+  const std::vector<uint8_t> whole = Images();
+  const std::vector<uint8_t> cut(whole.begin(), whole.begin() + 40);
+  r = Run({"inspect", "--images", Write("cut.dat", cut)});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.err.ends_with("Stream read error\n")) << r.err;
+}
+
+TEST_F(DataTool, ExportWritesPpm) {
+  const std::string file = Write("img.dat", Images());
+  const std::string ppm = dir_ / "out.ppm";
+  Result r = Run({"export", file, "0", ppm});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Slurp(ppm), std::string("P6\n2 1\n255\n\xFF\x00\x00\x00\x00\xFF", 17));
+  r = Run({"export", file, "2", ppm});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "List index out of bounds (2)\n");
+  EXPECT_EQ(Run({"export", file, "x", ppm}).status, 2);
+  EXPECT_EQ(Run({"inspect", "--sounds", file}).status, 2);
+}
+
+}  // namespace
+}  // namespace kv
