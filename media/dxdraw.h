@@ -31,9 +31,14 @@ class TDXDraw {
   bool doWaitVBlank = true;
   bool doCenter = true;
 
-  void OpenDisplay();   // fails with the display's messages; closes again on failure
+  void OpenDisplay();  // fails with the display's messages; closes again on failure
   void CloseDisplay();
-  void FlipDisplay();   // counts in flips() when the back surface was shown
+  void FlipDisplay();  // counts in flips() when the back surface was shown
+  // The window system asks for the picture again: shown without the vertical-blank wait and
+  // not counted as a flip.
+  void Repaint();
+  // Fails with "It should be either of 8 or 16 or 24 or 32" for other values.
+  void SetDisplayBitCount(int bits);
   bool initialized() const { return open_; }
 
   Surface* FrontSurface() { return front_.get(); }
@@ -50,7 +55,10 @@ class TDXDraw {
 
  private:
   Platform& platform_;
+  void Teardown();
+
   bool open_ = false;
+  bool claimed_ = false;  // the platform's display is held (also during a failed opening)
   std::unique_ptr<Surface> front_;
   std::unique_ptr<Surface> back_;
   std::vector<TDXImageList*> lists_;

@@ -34,5 +34,8 @@ class TDXImageList {
 // Builds (or rebuilds) one item's display-ready copies; none for an empty picture.
 void BuildDisplayCopies(TPictureCollectionItem& item);
 void FreeDisplayCopies(TPictureCollectionItem& item);
+// After a change of the item's key colour: recomputes the key of existing copies without
+// converting the picture again. Does nothing when the item has no copies.
+void RekeyDisplayCopies(TPictureCollectionItem& item);
 
 }  // namespace kv

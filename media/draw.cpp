@@ -1,0 +1,170 @@
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "media/display_copies.h"
+#include "media/dxdraw.h"
+#include "media/picture_collection.h"
+
+namespace kv {
+
+namespace {
+
+// Rectangles in 64 bits while clipping, so that far-off coordinates cannot overflow.
+struct Box {
+  int64_t left, top, right, bottom;
+  bool Empty() const { return left >= right || top >= bottom; }
+};
+
+// Clips `a` to `bounds`, moving each edge of `b` by as much as the same edge of `a` moved.
+void ClipPair(Box& a, Box& b, const Box& bounds) {
+  if (a.left < bounds.left) b.left += bounds.left - a.left, a.left = bounds.left;
+  if (a.top < bounds.top) b.top += bounds.top - a.top, a.top = bounds.top;
+  if (a.right > bounds.right) b.right -= a.right - bounds.right, a.right = bounds.right;
+  if (a.bottom > bounds.bottom) b.bottom -= a.bottom - bounds.bottom, a.bottom = bounds.bottom;
+}
+
+Box BoundsOf(const Image565& image) {
+  return {0, 0, image.width, image.height};
+}
+
+// The pattern to draw, or null when the item draws nothing.
+const Rect* PatternOf(const TPictureCollectionItem& item, int pattern) {
+  if (!item.copies || pattern < 0) return nullptr;
+  const std::vector<Rect>& patterns = item.copies->patterns;
+  if (static_cast<size_t>(pattern) >= patterns.size()) return nullptr;
+  return &patterns[static_cast<size_t>(pattern)];
+}
+
+// Copies the non-key pixels of source row `sy`, columns [left, right), to `dst`.
+void CopyRuns(const DisplayCopies& copies, int sy, int left, int right, uint16_t* dst) {
+  const OpaqueRun* first = copies.runs.data() + copies.row_start[sy];
+  const OpaqueRun* last = copies.runs.data() + copies.row_start[sy + 1];
+  // Runs of a wide sheet of patterns: skip those left of the pattern at once.
+  const OpaqueRun* run =
+      std::partition_point(first, last, [left](const OpaqueRun& r) { return r.end <= left; });
+  const uint16_t* src = copies.image.Row(sy);
+  for (; run != last && run->begin < right; ++run) {
+    const int begin = std::max(run->begin, left);
+    const int end = std::min(run->end, right);
+    std::memcpy(dst + (begin - left), src + begin, static_cast<size_t>(end - begin) * 2);
+  }
+}
+
+}  // namespace
+
+void FillSurface(Surface& surface, uint16_t value) {
+  std::fill(surface.image().pixels.begin(), surface.image().pixels.end(), value);
+  if (surface.on_changed) surface.on_changed();
+}
+
+void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern) {
+  const Rect* pattern_rect = PatternOf(item, pattern);
+  if (!pattern_rect) return;
+  if (x > dest.width() || y > dest.height()) return;
+  const DisplayCopies& copies = *item.copies;
+  Box s{pattern_rect->left, pattern_rect->top, pattern_rect->right, pattern_rect->bottom};
+  Box d{x, y, int64_t{x} + (s.right - s.left), int64_t{y} + (s.bottom - s.top)};
+  ClipPair(d, s, BoundsOf(dest.image()));
+  ClipPair(s, d, BoundsOf(copies.image));
+  if (d.Empty() || s.Empty()) return;
+
+  Image565& target = dest.image();
+  const int width = static_cast<int>(d.right - d.left);
+  const int rows = static_cast<int>(d.bottom - d.top);
+  const int sx = static_cast<int>(s.left);
+  for (int r = 0; r < rows; ++r) {
+    const int sy = static_cast<int>(s.top) + r;
+    uint16_t* dst = target.Row(static_cast<int>(d.top) + r) + d.left;
+    if (item.Transparent) {
+      CopyRuns(copies, sy, sx, sx + width, dst);
+    } else {
+      std::memcpy(dst, copies.image.Row(sy) + sx, static_cast<size_t>(width) * 2);
+    }
+  }
+}
+
+void StretchPattern(TPictureCollectionItem& item, Surface& dest, const Rect& rect, int pattern) {
+  const Rect* pattern_rect = PatternOf(item, pattern);
+  if (!pattern_rect || rect.Empty()) return;
+  const DisplayCopies& copies = *item.copies;
+  // A pattern reaching past its picture is cut to it before scaling.
+  const Rect s{std::max(pattern_rect->left, 0), std::max(pattern_rect->top, 0),
+               std::min(pattern_rect->right, copies.image.width),
+               std::min(pattern_rect->bottom, copies.image.height)};
+  if (s.Empty()) return;
+
+  const Image565& source = copies.image;
+  Image565& target = dest.image();
+  const int64_t rw = int64_t{rect.right} - rect.left;
+  const int64_t rh = int64_t{rect.bottom} - rect.top;
+  const int sw = s.Width();
+  const int sh = s.Height();
+  // Clipping cuts the destination, never the scale.
+  const int left = std::max(rect.left, 0);
+  const int right = std::min(rect.right, target.width);
+  const int top = std::max(rect.top, 0);
+  const int bottom = std::min(rect.bottom, target.height);
+  if (left >= right || top >= bottom) return;
+
+  const bool keyed = item.Transparent;
+  const uint16_t key = copies.key;
+  // Nearest pixel: each destination pixel takes the source pixel under its centre. Columns are
+  // mapped once per chunk, so no allocation happens per draw.
+  constexpr int kChunk = 1024;
+  std::array<int32_t, kChunk> column;
+  for (int chunk = left; chunk < right; chunk += kChunk) {
+    const int count = std::min(kChunk, right - chunk);
+    for (int i = 0; i < count; ++i) {
+      const int64_t dx = chunk + i - int64_t{rect.left};
+      column[i] = s.left + static_cast<int32_t>((2 * dx + 1) * sw / (2 * rw));
+    }
+    int previous_sy = -1;
+    for (int y = top; y < bottom; ++y) {
+      const int64_t dy = y - int64_t{rect.top};
+      const int sy = s.top + static_cast<int>((2 * dy + 1) * sh / (2 * rh));
+      const uint16_t* src = source.Row(sy);
+      uint16_t* dst = target.Row(y) + chunk;
+      if (keyed) {
+        for (int i = 0; i < count; ++i) {
+          const uint16_t v = src[column[i]];
+          if (v != key) dst[i] = v;
+        }
+      } else if (sy == previous_sy) {
+        std::memcpy(dst, target.Row(y - 1) + chunk, static_cast<size_t>(count) * 2);
+      } else {
+        for (int i = 0; i < count; ++i) dst[i] = src[column[i]];
+      }
+      previous_sy = sy;
+    }
+  }
+}
+
+void BlendFillRect(Surface& surface, const Rect& rect, Color color, int alpha) {
+  Image565& image = surface.image();
+  if (image.pixels.empty() || rect.Empty()) return;
+  const int left = std::max(rect.left, 0);
+  const int right = std::min(rect.right, image.width);
+  const int top = std::max(rect.top, 0);
+  const int bottom = std::min(rect.bottom, image.height);
+  if (left >= right || top >= bottom) return;
+
+  const int a = std::clamp(alpha, 0, 255);
+  const Color c = ResolveColor(color);
+  const int r = RedOf(c) * a;
+  const int g = GreenOf(c) * a;
+  const int b = BlueOf(c) * a;
+  const int rest = 255 - a;
+  for (int y = top; y < bottom; ++y) {
+    uint16_t* row = image.Row(y);
+    for (int x = left; x < right; ++x) {
+      const uint16_t p = row[x];
+      row[x] = To565(static_cast<uint8_t>((r + Red565(p) * rest + 127) / 255),
+                     static_cast<uint8_t>((g + Green565(p) * rest + 127) / 255),
+                     static_cast<uint8_t>((b + Blue565(p) * rest + 127) / 255));
+    }
+  }
+}
+
+}  // namespace kv
