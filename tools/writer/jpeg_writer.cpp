@@ -17,7 +17,7 @@ struct ErrorJump {
 
 // libjpeg's default handler ends the process; ours jumps back to Compress, which reports the
 // failure to its caller. No C++ object with a destructor lives in Compress's frame.
-extern "C" void JumpOnError(j_common_ptr cinfo) {
+void JumpOnError(j_common_ptr cinfo) {
   std::longjmp(reinterpret_cast<ErrorJump*>(cinfo->err)->jump, 1);
 }
 
@@ -30,14 +30,14 @@ struct VectorDestination {
 
 constexpr size_t kDestinationStep = 16384;
 
-extern "C" void StartDestination(j_compress_ptr cinfo) {
+void StartDestination(j_compress_ptr cinfo) {
   auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
   dest->out->resize(kDestinationStep);
   dest->manager.next_output_byte = dest->out->data();
   dest->manager.free_in_buffer = dest->out->size();
 }
 
-extern "C" boolean GrowDestination(j_compress_ptr cinfo) {
+boolean GrowDestination(j_compress_ptr cinfo) {
   auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
   const size_t used = dest->out->size();
   dest->out->resize(used + kDestinationStep);
@@ -46,7 +46,7 @@ extern "C" boolean GrowDestination(j_compress_ptr cinfo) {
   return TRUE;
 }
 
-extern "C" void FinishDestination(j_compress_ptr cinfo) {
+void FinishDestination(j_compress_ptr cinfo) {
   auto* dest = reinterpret_cast<VectorDestination*>(cinfo->dest);
   dest->out->resize(dest->out->size() - dest->manager.free_in_buffer);
 }
