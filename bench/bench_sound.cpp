@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "platform/mixer.h"
@@ -16,7 +17,7 @@ std::shared_ptr<const std::vector<uint8_t>> Tone(int frames, int channels, int b
                                                  int rate) {
   auto bytes = std::make_shared<std::vector<uint8_t>>();
   for (int i = 0; i < frames; ++i) {
-    const double value = std::sin(2 * M_PI * hz * i / rate);
+    const double value = std::sin(2 * std::numbers::pi * hz * i / rate);
     for (int c = 0; c < channels; ++c) {
       if (bits == 8) {
         bytes->push_back(static_cast<uint8_t>(128 + std::lround(value * 100)));
