@@ -38,6 +38,8 @@ class GameTest : public ::testing::Test {
     platform_ = MakeHeadlessPlatform();
     form_ = std::make_unique<TMainF>(*platform_);
     app_ = std::make_unique<Application>(*platform_, *form_);
+    // The game modes are freed as the program ends; keep what tests want to look at.
+    app_->on_ending = [this] { final_state_ = StateDump(*form_, *app_); };
     started_ = app_->Start();
     runner_ = std::make_unique<ScriptRunner>(*platform_, *form_, *app_);
   }
@@ -67,6 +69,7 @@ class GameTest : public ::testing::Test {
   std::unique_ptr<Application> app_;
   std::unique_ptr<ScriptRunner> runner_;
   bool started_ = false;
+  std::string final_state_;
 };
 
 inline TempDir* GameTest::data_dir_ = nullptr;

@@ -1,0 +1,97 @@
+// Runs the real binary headless with scripts, as a player's tests and demos do.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/game_data.h"
+#include "support/test_support.h"
+
+namespace kv::test {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct RunResult {
+  int status = -1;
+  std::string state;
+  std::string errors;
+};
+
+// Runs kervana in `dir` with the script; returns its exit status and final state dump.
+RunResult RunGame(const std::string& dir, const std::string& script) {
+  const std::string script_path = dir + "/script.txt";
+  std::ofstream(script_path) << script;
+  const std::string command = "cd '" + dir + "' && '" KV_BUILD_DIR "/kervana' --headless" +
+                              " --script script.txt --state-out state.json 2> stderr.txt";
+  RunResult result;
+  const int raw = std::system(command.c_str());
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.state = ReadAll(dir + "/state.json");
+  result.errors = ReadAll(dir + "/stderr.txt");
+  return result;
+}
+
+TEST(ScriptEndToEnd, AScriptWalksFromTheMenuIntoTheGameAndEndsCleanly) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  const RunResult run = RunGame(dir.path().string(),
+                                "# into the game and a few steps east and south\n"
+                                "move 300 300\n"
+                                "click 500 400\n"
+                                "keydown Down\n"
+                                "frames 30\n"
+                                "keyup Down\n"
+                                "frames 10\n"
+                                "shot game.png\n"
+                                "state mid.json\n");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_NE(run.state.find("\"Running\":false"), std::string::npos) << run.state;
+  EXPECT_NE(run.state.find("\"Errors\":[]"), std::string::npos) << run.state;
+  const std::string mid = ReadAll(dir / "mid.json");
+  EXPECT_NE(mid.find("\"Active\":true,\"SubScreen\":0"), std::string::npos) << mid;
+  EXPECT_NE(mid.find("\"Map\":{\"Name\":\"Test map\"}"), std::string::npos) << mid;
+  EXPECT_TRUE(std::filesystem::exists(dir / "game.png"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "data/maps/0.num"), 38422u);
+}
+
+TEST(ScriptEndToEnd, EscapeEndsTheProgramWithStatusZero) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  const RunResult run = RunGame(dir.path().string(), "key Escape\nstate never.json\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "never.json"));
+}
+
+TEST(ScriptEndToEnd, AMissingDataFileIsReportedAndEndsTheProgram) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  std::filesystem::remove(dir / "data/graphic1.dat");
+  const RunResult run = RunGame(dir.path().string(), "state -\n");
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find("Cannot open file data/graphic1.dat."), std::string::npos)
+      << run.errors;
+}
+
+TEST(ScriptEndToEnd, TheBuiltDataStartsWithoutErrorAndShowsTheMenu) {
+  const std::filesystem::path built = KV_BUILD_DIR "/data";
+  if (!std::filesystem::exists(built / "graphic1.dat")) GTEST_SKIP() << "no built data";
+  TempDir dir;
+  std::filesystem::copy(built, dir / "data", std::filesystem::copy_options::recursive);
+  const RunResult run = RunGame(dir.path().string(), "shot menu.png\nmove 50 100\nstate s.json\n");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  const std::string state = ReadAll(dir / "s.json");
+  EXPECT_NE(state.find("\"Errors\":[]"), std::string::npos) << state;
+  EXPECT_NE(state.find("\"MenuHover\":1"), std::string::npos) << state;
+}
+
+}  // namespace
+}  // namespace kv::test
