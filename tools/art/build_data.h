@@ -4,8 +4,15 @@
 
 namespace kv {
 
-// Writes the default data directory: the eight image collections, sound.dat, the font and an
-// empty maps/ folder. Returns the process exit status (0 on success).
+// Writes the default data directory: the eight image collection files, sound.dat, the game's
+// font Elixir.ttf with its licence beside it, and an empty maps/ folder. The same program
+// writes the same bytes on every run. Returns 0, or 1 after printing the reason to stderr.
 int BuildDataDirectory(const std::string& dir);
+
+namespace art {
+// Where the data build takes the game's face from (a file of a Debian font package).
+std::string ElixirFontSource();
+std::string ElixirLicenceSource();
+}  // namespace art
 
 }  // namespace kv
