@@ -22,6 +22,7 @@ class Control {
 
   Rect bounds;  // client pixels
   bool visible = false;
+  bool focused = false;  // kept by the host: the control has the keyboard (draws its caret)
 
   virtual void Draw(Image565& screen, FontService& fonts) const = 0;
   virtual void MouseDown(Point p, MouseButton button) {}
@@ -37,7 +38,7 @@ class Control {
 // are refused as they are typed, and the text never grows beyond max_length characters.
 class EditControl : public Control {
  public:
-  std::string text;  // code page 1250
+  std::string text;    // code page 1250
   int max_length = 0;  // 0: no limit
   FontDesc font;
   Color background = 0;
@@ -50,6 +51,11 @@ class EditControl : public Control {
   void KeyDown(int key, KeyMods mods) override;
   void KeyUp(int key) override;
   void TextInput(std::string_view utf8) override;
+
+ private:
+  // Caret positions (x of each character boundary, client pixels) as last drawn, so that a
+  // click can put the caret between the characters it lands on.
+  mutable std::vector<int> boundaries_;
 };
 
 // A horizontal track bar with its thumb, channel, tick marks below and optional selection mark.
@@ -59,8 +65,8 @@ class TrackBar : public Control {
   int max = 10;
   int line_size = 1;
   int page_size = 2;
-  int frequency = 1;        // tick spacing
-  bool auto_ticks = true;   // false: ticks at the ends only
+  int frequency = 1;       // tick spacing
+  bool auto_ticks = true;  // false: ticks at the ends only
   int thumb_length = 25;
   int selection_start = -1;  // < 0: no selection mark
   int selection_end = -1;
@@ -81,6 +87,7 @@ class TrackBar : public Control {
 
  private:
   int PositionAt(int x) const;
+  int CentreOf(int position) const;
   int position_ = 0;
   bool dragging_ = false;
   int drag_offset_ = 0;
@@ -124,9 +131,12 @@ class ControlHost {
 
  private:
   Control* ControlAt(Point p) const;
+  void SetFocus(Control* control);
   std::vector<Control*> controls_;
   Control* focus_ = nullptr;
   Control* capture_ = nullptr;
+  bool main_capture_ = false;  // a press on the main window keeps its drag there
+  MouseButton capture_button_ = MouseButton::kLeft;
 };
 
 }  // namespace kv

@@ -1,0 +1,114 @@
+#include "platform/controls.h"
+
+namespace kv {
+
+Control* ControlHost::ControlAt(Point p) const {
+  // The last one added lies on top, as it is drawn last.
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    if ((*it)->visible && (*it)->bounds.Contains(p)) return *it;
+  }
+  return nullptr;
+}
+
+void ControlHost::SetFocus(Control* control) {
+  if (focus_ != nullptr) focus_->focused = false;
+  focus_ = control;
+  if (focus_ != nullptr) focus_->focused = true;
+}
+
+bool ControlHost::MouseDown(Point p, MouseButton button) {
+  // A second press of the button that holds the capture means its release never reached us
+  // (it happened outside the window); without this the drag would never end.
+  if (button == capture_button_) {
+    capture_ = nullptr;
+    main_capture_ = false;
+  }
+  if (capture_ != nullptr) {
+    capture_->MouseDown(p, button);
+    return true;
+  }
+  if (main_capture_) return false;
+  Control* control = ControlAt(p);
+  capture_button_ = button;
+  if (control == nullptr) {
+    main_capture_ = true;
+    return false;
+  }
+  if (control->TakesFocus()) SetFocus(control);
+  capture_ = control;
+  control->MouseDown(p, button);
+  return true;
+}
+
+bool ControlHost::MouseMove(Point p) {
+  if (capture_ != nullptr) {
+    capture_->MouseMove(p, true);
+    return true;
+  }
+  if (main_capture_) return false;
+  Control* control = ControlAt(p);
+  if (control == nullptr) return false;
+  control->MouseMove(p, false);
+  return true;
+}
+
+bool ControlHost::MouseUp(Point p, MouseButton button) {
+  if (capture_ != nullptr) {
+    Control* control = capture_;
+    if (button == capture_button_) capture_ = nullptr;
+    control->MouseUp(p, button);
+    return true;
+  }
+  if (main_capture_) {
+    if (button == capture_button_) main_capture_ = false;
+    return false;
+  }
+  Control* control = ControlAt(p);
+  if (control == nullptr) return false;
+  control->MouseUp(p, button);
+  return true;
+}
+
+bool ControlHost::KeyDown(int key, KeyMods mods) {
+  if (focus_ != nullptr && !focus_->visible) SetFocus(nullptr);
+  if (focus_ == nullptr) return false;
+  focus_->KeyDown(key, mods);
+  return true;
+}
+
+bool ControlHost::KeyUp(int key) {
+  if (focus_ != nullptr && !focus_->visible) SetFocus(nullptr);
+  if (focus_ == nullptr) return false;
+  focus_->KeyUp(key);
+  return true;
+}
+
+bool ControlHost::TextInput(std::string_view utf8) {
+  if (focus_ != nullptr && !focus_->visible) SetFocus(nullptr);
+  if (focus_ == nullptr) return false;
+  focus_->TextInput(utf8);
+  return true;
+}
+
+void ControlHost::Show(Control& control, bool visible) {
+  control.visible = visible;
+  if (visible) return;
+  if (focus_ == &control) SetFocus(nullptr);
+  if (capture_ == &control) capture_ = nullptr;
+}
+
+void ControlHost::Compose(const Image565& front, Image565& out, FontService& fonts) const {
+  out = front;
+  for (const Control* control : controls_) {
+    if (control->visible) control->Draw(out, fonts);
+  }
+}
+
+bool ControlHost::AnyVisible() const {
+  for (const Control* control : controls_) {
+    if (control->visible) return true;
+  }
+  return false;
+}
+
+}  // namespace kv

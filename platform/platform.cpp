@@ -1,0 +1,63 @@
+#include "platform/platform.h"
+
+namespace kv {
+namespace {
+
+int ButtonKey(MouseButton button) {
+  switch (button) {
+    case MouseButton::kLeft:
+      return vk::kLButton;
+    case MouseButton::kRight:
+      return vk::kRButton;
+    case MouseButton::kMiddle:
+      return vk::kMButton;
+  }
+  return vk::kLButton;
+}
+
+}  // namespace
+
+void Platform::ApplyInput(const Event& event) {
+  switch (event.type) {
+    case EventType::kMouseMove:
+      input_.pointer = event.pos;
+      break;
+    case EventType::kMouseDown:
+    case EventType::kMouseUp:
+      input_.pointer = event.pos;
+      input_.keys[ButtonKey(event.button)] = event.type == EventType::kMouseDown;
+      break;
+    case EventType::kKeyDown:
+    case EventType::kKeyUp:
+      // The modifier states follow every key event, so a modifier whose own release was lost
+      // (the window lost the focus meanwhile) does not stay held.
+      input_.keys[vk::kMenu] = event.mods.alt;
+      input_.keys[vk::kControl] = event.mods.ctrl;
+      input_.keys[vk::kShift] = event.mods.shift;
+      if (event.key > 0 && event.key < vk::kCount) {
+        input_.keys[event.key] = event.type == EventType::kKeyDown;
+      }
+      break;
+    case EventType::kActivate:
+      foreground_ = true;
+      break;
+    case EventType::kDeactivate:
+      // Releases that happen while another window has the keyboard never reach us; forget
+      // what was held rather than walk on forever.
+      foreground_ = false;
+      input_.keys.fill(false);
+      break;
+    case EventType::kText:
+    case EventType::kClose:
+    case EventType::kRepaint:
+      break;
+  }
+}
+
+int Platform::ShowCursor(bool show) {
+  cursor_count_ += show ? 1 : -1;
+  CursorVisibilityChanged(cursor_count_ >= 0);
+  return cursor_count_;
+}
+
+}  // namespace kv

@@ -1,0 +1,411 @@
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <optional>
+
+#include "platform/cp1250.h"
+#include "platform/letterbox.h"
+#include "platform/platform.h"
+#include "platform/sdl_keymap.h"
+
+namespace kv {
+namespace {
+
+constexpr const char* kCaption = "Kervana(DirectX) ";
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+constexpr int kAudioRate = 44100;
+constexpr int kAudioFrames = 1024;
+constexpr int64_t kMillisPerDay = 86'400'000;
+
+void MixInto(void* mixer, Uint8* stream, int bytes) {
+  static_cast<Mixer*>(mixer)->Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
+}
+
+KeyMods ModsOf(Uint16 mod) {
+  KeyMods mods;
+  mods.alt = (mod & KMOD_ALT) != 0;
+  mods.ctrl = (mod & KMOD_CTRL) != 0;
+  mods.shift = (mod & KMOD_SHIFT) != 0;
+  return mods;
+}
+
+std::optional<MouseButton> ButtonOf(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT:
+      return MouseButton::kLeft;
+    case SDL_BUTTON_RIGHT:
+      return MouseButton::kRight;
+    case SDL_BUTTON_MIDDLE:
+      return MouseButton::kMiddle;
+    default:
+      return std::nullopt;
+  }
+}
+
+class SdlPlatform final : public Platform {
+ public:
+  explicit SdlPlatform(SDL_Window* window) : window_(window) {
+    counter_start_ = SDL_GetPerformanceCounter();
+    counter_frequency_ = SDL_GetPerformanceFrequency();
+    OpenSound();
+    SDL_StartTextInput();
+  }
+
+  ~SdlPlatform() override {
+    // The audio callback reads the mixer; stop it before anything goes.
+    if (audio_ != 0) SDL_CloseAudioDevice(audio_);
+    CloseDisplay();
+    if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
+    SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+
+  bool headless() const override { return false; }
+
+  uint64_t Micros() override {
+    const uint64_t ticks = SDL_GetPerformanceCounter() - counter_start_;
+    return ticks / counter_frequency_ * 1'000'000 +
+           ticks % counter_frequency_ * 1'000'000 / counter_frequency_;
+  }
+
+  int64_t UtcMillisOfDay() override {
+    using namespace std::chrono;
+    const int64_t ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    return ((ms % kMillisPerDay) + kMillisPerDay) % kMillisPerDay;
+  }
+
+  void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+
+  bool PollEvent(Event& event) override {
+    if (!pending_.empty()) {
+      event = std::move(pending_.front());
+      pending_.pop_front();
+      ApplyInput(event);
+      return true;
+    }
+    SDL_Event raw;
+    while (SDL_PollEvent(&raw)) {
+      if (Translate(raw, event)) {
+        ApplyInput(event);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  void WaitEvent(uint32_t timeout_ms) override {
+    if (pending_.empty()) SDL_WaitEventTimeout(nullptr, static_cast<int>(timeout_ms));
+  }
+
+  std::vector<DisplayMode> DisplayModes() override {
+    // Any desktop size can show the 16-bit picture, scaled; list the sizes at 16 bits.
+    std::vector<DisplayMode> modes;
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    const int count = SDL_GetNumDisplayModes(display);
+    for (int i = 0; i < count; ++i) {
+      SDL_DisplayMode m;
+      if (SDL_GetDisplayMode(display, i, &m) != 0) continue;
+      const DisplayMode mode{m.w, m.h, 16};
+      if (std::find(modes.begin(), modes.end(), mode) == modes.end()) modes.push_back(mode);
+    }
+    const DisplayMode wanted{kWindowWidth, kWindowHeight, 16};
+    if (std::find(modes.begin(), modes.end(), wanted) == modes.end()) modes.push_back(wanted);
+    return modes;
+  }
+
+  bool OpenDisplay(bool fullscreen, DisplayMode mode) override {
+    CloseDisplay();
+    if (fullscreen) {
+      // Full screen keeps the desktop's mode and scales the picture, so switching away and
+      // back never changes the monitor's mode.
+      if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        std::fprintf(stderr, "Full screen: %s\n", SDL_GetError());
+        return false;
+      }
+    } else {
+      SDL_SetWindowFullscreen(window_, 0);
+      SDL_SetWindowSize(window_, kWindowWidth, kWindowHeight);
+      if (restore_position_) {
+        SDL_SetWindowPosition(window_, restore_position_->x, restore_position_->y);
+        restore_position_.reset();
+      } else {
+        const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                              SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+      }
+    }
+    fullscreen_ = fullscreen;
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+    // No vsync flag: a renderer made with it would wait on every present, also on the
+    // front-surface draws that must show at once. Present switches it per call.
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer_ == nullptr) {
+      std::fprintf(stderr, "Renderer: %s\n", SDL_GetError());
+      return false;
+    }
+    vsync_ = false;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    return true;
+  }
+
+  void CloseDisplay() override {
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+  }
+
+  void Present(const Image565& front, bool wait_vblank) override {
+    if (renderer_ == nullptr) return;
+    const Image565* picture = &front;
+    if (controls_.AnyVisible()) {
+      controls_.Compose(front, composed_, fonts_);
+      picture = &composed_;
+    }
+    if (picture->width <= 0 || picture->height <= 0 ||
+        picture->pixels.size() <
+            static_cast<size_t>(picture->width) * static_cast<size_t>(picture->height)) {
+      return;
+    }
+    if (!EnsureTexture(picture->width, picture->height)) return;
+    SDL_UpdateTexture(texture_, nullptr, picture->pixels.data(), picture->width * 2);
+    if (vsync_ != wait_vblank) {
+      SDL_RenderSetVSync(renderer_, wait_vblank ? 1 : 0);
+      vsync_ = wait_vblank;
+    }
+    int out_w = 0, out_h = 0;
+    SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
+    const Rect placed = letterbox::Fit(out_w, out_h, picture->width, picture->height);
+    const SDL_Rect dest{placed.left, placed.top, placed.Width(), placed.Height()};
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
+    SDL_RenderPresent(renderer_);
+    if (wait_vblank) PaceFrame();
+  }
+
+  void SaveWindowPlacement() override {
+    if (fullscreen_) return;
+    Point p;
+    SDL_GetWindowPosition(window_, &p.x, &p.y);
+    saved_position_ = p;
+  }
+
+  void RestoreWindowPlacement() override { restore_position_ = saved_position_; }
+
+  void SetCursorImage(const CursorImage& image) override {
+    if (image.width <= 0 || image.height <= 0 ||
+        image.rgba.size() < static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
+      return;
+    }
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(image.rgba.data()), image.width, image.height, 32, image.width * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_Cursor* cursor = SDL_CreateColorCursor(surface, image.hot_spot.x, image.hot_spot.y);
+    SDL_FreeSurface(surface);
+    if (cursor == nullptr) return;
+    SDL_SetCursor(cursor);
+    if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
+    cursor_ = cursor;
+  }
+
+  void ShowErrorBox(const std::string& title, const std::string& message) override {
+    const std::string title_utf8 = cp1250::ToUtf8(title);
+    const std::string message_utf8 = cp1250::ToUtf8(message);
+    std::fprintf(stderr, "%s: %s\n", title_utf8.c_str(), message_utf8.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title_utf8.c_str(), message_utf8.c_str(),
+                             window_);
+  }
+
+  Mixer* sound() override { return audio_ != 0 ? mixer_.get() : nullptr; }
+
+ protected:
+  void CursorVisibilityChanged(bool visible) override {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+  }
+
+ private:
+  void OpenSound() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      std::fprintf(stderr, "No sound: %s\n", SDL_GetError());
+      return;
+    }
+    mixer_ = std::make_unique<Mixer>(kAudioRate);
+    SDL_AudioSpec wanted{};
+    wanted.freq = kAudioRate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = kAudioFrames;
+    wanted.callback = MixInto;
+    wanted.userdata = mixer_.get();
+    SDL_AudioSpec obtained{};
+    // No changes allowed: SDL converts to whatever the device really plays.
+    audio_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (audio_ == 0) {
+      std::fprintf(stderr, "No sound: %s\n", SDL_GetError());
+      mixer_.reset();
+      return;
+    }
+    SDL_PauseAudioDevice(audio_, 0);
+  }
+
+  bool EnsureTexture(int width, int height) {
+    if (texture_ != nullptr && texture_width_ == width && texture_height_ == height) return true;
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
+    texture_width_ = width;
+    texture_height_ = height;
+    return texture_ != nullptr;
+  }
+
+  // Where vsync is not honoured (software renderers, virtual displays) a waiting present
+  // would return at once and the game would run as fast as the processor allows; hold such
+  // presents to the display's refresh period instead.
+  void PaceFrame() {
+    SDL_DisplayMode mode;
+    int hz = 60;
+    if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) {
+      hz = mode.refresh_rate;
+    }
+    const uint64_t period = 1'000'000 / static_cast<uint64_t>(hz);
+    const uint64_t now = Micros();
+    const uint64_t since = now - last_vblank_;
+    if (since < period * 3 / 4) {
+      SDL_Delay(static_cast<Uint32>((period - since) / 1000));
+      while (Micros() - last_vblank_ < period) {
+      }
+    }
+    last_vblank_ = Micros();
+  }
+
+  Point ToDisplay(int x, int y) const {
+    // Mouse positions come in window coordinates; the picture fills the window the same way
+    // it fills the renderer's output.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    const int pw = texture_ != nullptr ? texture_width_ : kWindowWidth;
+    const int ph = texture_ != nullptr ? texture_height_ : kWindowHeight;
+    return letterbox::ToPicture({x, y}, letterbox::Fit(w, h, pw, ph), pw, ph);
+  }
+
+  bool Translate(const SDL_Event& raw, Event& event) {
+    event = Event{};
+    switch (raw.type) {
+      case SDL_QUIT:
+        event.type = EventType::kClose;
+        return true;
+      case SDL_WINDOWEVENT:
+        switch (raw.window.event) {
+          case SDL_WINDOWEVENT_FOCUS_GAINED:
+            event.type = EventType::kActivate;
+            return true;
+          case SDL_WINDOWEVENT_FOCUS_LOST:
+            event.type = EventType::kDeactivate;
+            return true;
+          case SDL_WINDOWEVENT_CLOSE:
+            event.type = EventType::kClose;
+            return true;
+          case SDL_WINDOWEVENT_EXPOSED:
+            event.type = EventType::kRepaint;
+            return true;
+          default:
+            return false;
+        }
+      case SDL_MOUSEMOTION:
+        event.type = EventType::kMouseMove;
+        event.pos = ToDisplay(raw.motion.x, raw.motion.y);
+        return true;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP: {
+        const auto button = ButtonOf(raw.button.button);
+        if (!button) return false;
+        event.type = raw.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseDown : EventType::kMouseUp;
+        event.button = *button;
+        event.pos = ToDisplay(raw.button.x, raw.button.y);
+        return true;
+      }
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: {
+        event.key = VirtualKeyFromSdl(raw.key.keysym.scancode, raw.key.keysym.sym);
+        if (event.key == 0) return false;
+        event.type = raw.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp;
+        event.mods = ModsOf(raw.key.keysym.mod);
+        if (event.type == EventType::kKeyDown && event.key == vk::kA + ('V' - 'A') &&
+            event.mods.ctrl) {
+          QueuePaste();
+        }
+        return true;
+      }
+      case SDL_TEXTINPUT:
+        event.type = EventType::kText;
+        event.text = raw.text.text;
+        return true;
+      default:
+        return false;
+    }
+  }
+
+  // Ctrl+V types the clipboard's text, so a paste meets the same checks as typing.
+  void QueuePaste() {
+    if (!SDL_HasClipboardText()) return;
+    char* text = SDL_GetClipboardText();
+    if (text == nullptr) return;
+    Event paste;
+    paste.type = EventType::kText;
+    paste.text = text;
+    SDL_free(text);
+    if (!paste.text.empty()) pending_.push_back(std::move(paste));
+  }
+
+  SDL_Window* window_;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  int texture_width_ = 0;
+  int texture_height_ = 0;
+  bool vsync_ = false;
+  bool fullscreen_ = false;
+  uint64_t last_vblank_ = 0;
+  std::optional<Point> saved_position_;
+  std::optional<Point> restore_position_;
+  Image565 composed_;
+  SDL_Cursor* cursor_ = nullptr;
+  std::unique_ptr<Mixer> mixer_;
+  SDL_AudioDeviceID audio_ = 0;
+  uint64_t counter_start_ = 0;
+  uint64_t counter_frequency_ = 1;
+  std::deque<Event> pending_;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> MakeSdlPlatform() {
+  // Full screen must not minimise itself when another window takes the focus.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+    std::fprintf(stderr, "Cannot open the display: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  SDL_Window* window =
+      SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth,
+                       kWindowHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+  if (window == nullptr) {
+    std::fprintf(stderr, "Cannot open the display: %s\n", SDL_GetError());
+    SDL_Quit();
+    return nullptr;
+  }
+  return std::make_unique<SdlPlatform>(window);
+}
+
+}  // namespace kv
