@@ -35,20 +35,28 @@ void BuildOpaqueRuns(DisplayCopies& copies, uint16_t key) {
   const Image565& image = copies.image;
   copies.key = key;
   copies.runs.clear();
-  copies.row_start.assign(static_cast<size_t>(image.height) + 1, 0);
-  for (int y = 0; y < image.height; ++y) {
-    copies.row_start[y] = static_cast<uint32_t>(copies.runs.size());
-    const uint16_t* row = image.Row(y);
-    int x = 0;
-    while (x < image.width) {
-      while (x < image.width && row[x] == key) ++x;
-      if (x == image.width) break;
-      const int begin = x;
-      while (x < image.width && row[x] != key) ++x;
-      copies.runs.push_back({begin, x});
+  copies.row_base.clear();
+  copies.row_start.clear();
+  for (const Rect& p : copies.patterns) {
+    copies.row_base.push_back(static_cast<uint32_t>(copies.row_start.size()));
+    const int left = std::max(p.left, 0);
+    const int right = std::min(p.right, image.width);
+    for (int y = p.top; y < p.bottom; ++y) {
+      copies.row_start.push_back(static_cast<uint32_t>(copies.runs.size()));
+      if (y < 0 || y >= image.height) continue;
+      const uint16_t* row = image.Row(y);
+      int x = left;
+      while (x < right) {
+        while (x < right && row[x] == key) ++x;
+        if (x == right) break;
+        const int begin = x;
+        while (x < right && row[x] != key) ++x;
+        copies.runs.push_back({begin - p.left, x - p.left});
+      }
     }
+    // Closes the last row of this pattern.
+    copies.row_start.push_back(static_cast<uint32_t>(copies.runs.size()));
   }
-  copies.row_start[image.height] = static_cast<uint32_t>(copies.runs.size());
 }
 
 void FreeDisplayCopies(TPictureCollectionItem& item) {

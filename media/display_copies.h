@@ -9,7 +9,8 @@
 
 namespace kv {
 
-// One horizontal stretch of pixels [begin, end) in a row that differ from the key colour.
+// One horizontal stretch of pixels [begin, end) in a row of a pattern that differ from the key
+// colour, counted from the pattern's left edge.
 struct OpaqueRun {
   int32_t begin = 0;
   int32_t end = 0;
@@ -24,9 +25,11 @@ struct DisplayCopies {
   std::vector<Rect> patterns;  // one rectangle on `image` per pattern
   uint16_t key = 0;  // the key colour as the 565 value the picture's pixels are tested with
 
-  // Per row, the runs of pixels that are not the key colour, so a keyed copy is a series of
-  // memcpy's instead of a test per pixel. Row y's runs are runs[row_start[y] .. row_start[y+1]),
-  // ordered from left to right.
+  // Per pattern row, the runs of pixels that are not the key colour, so a keyed copy is a
+  // series of memcpy's instead of a test per pixel. Row r of pattern k has the runs
+  // runs[row_start[i] .. row_start[i + 1]) with i = row_base[k] + r, from left to right. Rows
+  // (or parts of rows) of a pattern that lie outside the picture have none.
+  std::vector<uint32_t> row_base;
   std::vector<uint32_t> row_start;
   std::vector<OpaqueRun> runs;
 };

@@ -37,18 +37,31 @@ const Rect* PatternOf(const TPictureCollectionItem& item, int pattern) {
   return &patterns[static_cast<size_t>(pattern)];
 }
 
-// Copies the non-key pixels of source row `sy`, columns [left, right), to `dst`.
-void CopyRuns(const DisplayCopies& copies, int sy, int left, int right, uint16_t* dst) {
-  const OpaqueRun* first = copies.runs.data() + copies.row_start[sy];
-  const OpaqueRun* last = copies.runs.data() + copies.row_start[sy + 1];
-  // Runs of a wide sheet of patterns: skip those left of the pattern at once.
-  const OpaqueRun* run =
-      std::partition_point(first, last, [left](const OpaqueRun& r) { return r.end <= left; });
-  const uint16_t* src = copies.image.Row(sy);
-  for (; run != last && run->begin < right; ++run) {
-    const int begin = std::max(run->begin, left);
-    const int end = std::min(run->end, right);
-    std::memcpy(dst + (begin - left), src + begin, static_cast<size_t>(end - begin) * 2);
+// Copies the non-key pixels of `rows` rows of pattern `pattern`, pattern columns [lo, hi),
+// starting at pattern row `first_row`. `src` and `dst` point at column lo of the first row.
+void CopyKeyed(const DisplayCopies& copies, int pattern, int first_row, int rows, int lo, int hi,
+               const uint16_t* src, int src_pitch, uint16_t* dst, int dst_pitch) {
+  // Everything the loop reads is held in locals: the memcpy's could otherwise make the
+  // compiler reload it through `copies` after every run.
+  const OpaqueRun* const runs = copies.runs.data();
+  const uint32_t* row_start = copies.row_start.data() + copies.row_base[pattern] + first_row;
+  const Rect& p = copies.patterns[pattern];
+  const bool whole_width = lo == 0 && hi == p.right - p.left;
+  for (int r = 0; r < rows; ++r, src += src_pitch, dst += dst_pitch) {
+    const OpaqueRun* run = runs + row_start[r];
+    const OpaqueRun* const end = runs + row_start[r + 1];
+    if (whole_width) {
+      for (; run != end; ++run)
+        std::memcpy(dst + run->begin, src + run->begin,
+                    static_cast<size_t>(run->end - run->begin) * 2);
+      continue;
+    }
+    for (; run != end && run->begin < hi; ++run) {
+      if (run->end <= lo) continue;
+      const int begin = std::max(run->begin, lo);
+      const int stop = std::min(run->end, hi);
+      std::memcpy(dst + (begin - lo), src + (begin - lo), static_cast<size_t>(stop - begin) * 2);
+    }
   }
 }
 
@@ -74,15 +87,17 @@ void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int 
   const int width = static_cast<int>(d.right - d.left);
   const int rows = static_cast<int>(d.bottom - d.top);
   const int sx = static_cast<int>(s.left);
-  for (int r = 0; r < rows; ++r) {
-    const int sy = static_cast<int>(s.top) + r;
-    uint16_t* dst = target.Row(static_cast<int>(d.top) + r) + d.left;
-    if (item.Transparent) {
-      CopyRuns(copies, sy, sx, sx + width, dst);
-    } else {
-      std::memcpy(dst, copies.image.Row(sy) + sx, static_cast<size_t>(width) * 2);
-    }
+  const int sy = static_cast<int>(s.top);
+  const uint16_t* src = copies.image.Row(sy) + sx;
+  uint16_t* dst = target.Row(static_cast<int>(d.top)) + d.left;
+  if (item.Transparent) {
+    const int lo = sx - pattern_rect->left;
+    CopyKeyed(copies, pattern, sy - pattern_rect->top, rows, lo, lo + width, src,
+              copies.image.width, dst, target.width);
+    return;
   }
+  for (int r = 0; r < rows; ++r, src += copies.image.width, dst += target.width)
+    std::memcpy(dst, src, static_cast<size_t>(width) * 2);
 }
 
 void StretchPattern(TPictureCollectionItem& item, Surface& dest, const Rect& rect, int pattern) {
