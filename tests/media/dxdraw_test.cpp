@@ -182,6 +182,18 @@ TEST_F(DisplayTest, ABrokenPictureFailsTheOpeningAndClosesAgain) {
   EXPECT_EQ(platform.open_count, 0);
 }
 
+TEST(HeadlessDisplayTest, OnlyTheFlipWaitsForTheVerticalBlank) {
+  std::unique_ptr<Platform> platform = MakeHeadlessPlatform();
+  TDXDraw draw(*platform);
+  draw.OpenDisplay();
+  const uint64_t start = platform->Micros();
+  FillSurface(*draw.FrontSurface(), 0);
+  ReleaseCanvas(SurfaceCanvas(*draw.FrontSurface()));
+  EXPECT_EQ(platform->Micros(), start);
+  draw.FlipDisplay();
+  EXPECT_EQ(platform->Micros(), start + 16667);
+}
+
 TEST(DisplayLifetimeTest, ListsAndDisplayMayGoInEitherOrder) {
   RecordingPlatform platform;
   auto draw = std::make_unique<TDXDraw>(platform);
