@@ -50,9 +50,9 @@ class TWaveCollectionItem {
   void StopItem();
 
   // Device events.
-  void Initialize();    // stop and discard voices, mark initialised
-  void Finalize();      // stop and discard voices, mark not initialised
-  void RestoreVoices(); // build the master voice
+  void Initialize();     // stop and discard voices, mark initialised
+  void Finalize();       // stop and discard voices, mark not initialised
+  void RestoreVoices();  // build the master voice
 
   bool initialized() const { return initialized_; }
   int voice_count() const { return static_cast<int>(voices_.size()); }
@@ -76,8 +76,8 @@ class TWaveCollectionItem {
 
 // Hooks the collection needs from the outside world: the sound device and a sleep.
 struct SoundDevice {
-  Mixer* mixer = nullptr;                 // null: no working device
-  std::function<void(uint32_t)> sleep;   // sleeps the user-interface thread
+  Mixer* mixer = nullptr;                           // null: no working device
+  std::function<void(uint32_t)> sleep;              // sleeps the user-interface thread
   std::function<void(const std::string&)> on_play;  // every play request, by item name
 };
 

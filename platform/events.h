@@ -18,13 +18,13 @@ enum class EventType {
   kMouseMove,
   kMouseDown,
   kMouseUp,
-  kKeyDown,   // key: virtual-key code
+  kKeyDown,  // key: virtual-key code
   kKeyUp,
   kText,      // text: UTF-8 typed text
   kActivate,  // the application became the active one
   kDeactivate,
-  kClose,     // the window manager asks the window to close
-  kRepaint,   // the window was uncovered
+  kClose,    // the window manager asks the window to close
+  kRepaint,  // the window was uncovered
 };
 
 // One input or window event. Mouse events carry the position in display pixels; handlers

@@ -15,8 +15,8 @@ namespace kv {
 // an empty face is the platform's default user-interface font.
 struct FontDesc {
   std::string face;
-  int size = 10;       // points, at 96 pixels per inch: 10 -> 13 px, 36 -> 48 px
-  int height_px = 0;   // when non-zero: the character height in pixels, overriding size
+  int size = 10;      // points, at 96 pixels per inch: 10 -> 13 px, 36 -> 48 px
+  int height_px = 0;  // when non-zero: the character height in pixels, overriding size
   Color color = 0;
   bool bold = false;
 

@@ -11,15 +11,23 @@ using Color = uint32_t;
 constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
 }
-constexpr uint8_t RedOf(Color c) { return static_cast<uint8_t>(c & 0xFF); }
-constexpr uint8_t GreenOf(Color c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-constexpr uint8_t BlueOf(Color c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+constexpr uint8_t RedOf(Color c) {
+  return static_cast<uint8_t>(c & 0xFF);
+}
+constexpr uint8_t GreenOf(Color c) {
+  return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+constexpr uint8_t BlueOf(Color c) {
+  return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
 
 // The display runs at 16 bits per pixel, RGB565: 5 bits red (high), 6 green, 5 blue (low).
 constexpr uint16_t To565(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
 }
-constexpr uint16_t To565(Color c) { return To565(RedOf(c), GreenOf(c), BlueOf(c)); }
+constexpr uint16_t To565(Color c) {
+  return To565(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 // Expands a 565 pixel back to 8 bits per channel, replicating the high bits into the low ones.
 constexpr uint8_t Red565(uint16_t p) {
