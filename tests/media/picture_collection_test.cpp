@@ -235,6 +235,26 @@ TEST(PictureCollectionLoad, ItemsAndTheirProperties) {
   EXPECT_EQ(c.ColorTable[5], 42);
 }
 
+TEST(PictureCollectionLoad, FourBitDibFillsTheColourTableFromEntryEight) {
+  writer::DibOptions options;
+  options.bits = 4;
+  // Fixed colours (black, white, dark red) mixed with new ones, then a repeat.
+  options.palette = {{0, 0, 0, 0},    {10, 20, 30, 0}, {255, 255, 255, 0}, {0, 0, 128, 0},
+                     {40, 50, 60, 0}, {10, 20, 30, 0}, {1, 2, 3, 0}};
+  writer::IndexedImage image{2, 2, {0, 1, 4, 6}};
+  writer::PictureItemSpec dib;
+  dib.picture_data = writer::DibPictureData(image, options);
+  writer::PictureItemSpec later;
+  later.picture_data = SmallDib(2, 2, 24);
+  TPictureCollection c;
+  c.LoadCollectionStream(writer::WriteImageCollection({dib, later}));
+  c.BuildColorTable();
+  EXPECT_EQ(Entry(c, 8), (Bgr0{10, 20, 30, 0}));
+  EXPECT_EQ(Entry(c, 9), (Bgr0{40, 50, 60, 0}));
+  EXPECT_EQ(Entry(c, 10), (Bgr0{1, 2, 3, 0}));
+  EXPECT_EQ(Entry(c, 11), (Bgr0{0, 0, 0, 0}));
+}
+
 TEST(PictureCollectionLoad, ColourTableSizes) {
   auto file = [](size_t size) {
     writer::StreamWriter w;
