@@ -173,3 +173,25 @@ AlphaMap Dilated(const AlphaMap& map, int radius) {
 }
 
 }  // namespace kv::art
+
+namespace kv::art {
+
+void AddOutline(Raster& r, Rgb color) {
+  const Raster before = r;
+  for (int y = 0; y < r.height(); ++y)
+    for (int x = 0; x < r.width(); ++x) {
+      if (before.alpha(x, y) >= 0.5f) continue;
+      bool edge = false;
+      for (int dy = -1; dy <= 1 && !edge; ++dy)
+        for (int dx = -1; dx <= 1 && !edge; ++dx)
+          if ((dx || dy) && before.Inside(x + dx, y + dy) && before.alpha(x + dx, y + dy) >= 0.5f &&
+              (dx == 0 || dy == 0))
+            edge = true;
+      if (edge) {
+        r.at(x, y) = color;
+        r.alpha(x, y) = 1.f;
+      }
+    }
+}
+
+}  // namespace kv::art

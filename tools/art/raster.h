@@ -78,3 +78,8 @@ AlphaMap Blurred(const AlphaMap& map, int radius, int passes = 3);
 AlphaMap Dilated(const AlphaMap& map, int radius);
 
 }  // namespace kv::art
+
+namespace kv::art {
+// Rings a keyed picture's figure with a one-pixel line, so it reads on any ground.
+void AddOutline(Raster& r, Rgb color);
+}  // namespace kv::art
