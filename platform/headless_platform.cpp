@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/cp1250.h"
 #include "platform/platform.h"
 
 namespace kv {
@@ -55,8 +54,7 @@ class HeadlessPlatform final : public Platform {
   void SetCursorImage(const CursorImage& image) override {}
 
   void ShowErrorBox(const std::string& title, const std::string& message) override {
-    std::fprintf(stderr, "%s: %s\n", cp1250::ToUtf8(title).c_str(),
-                 cp1250::ToUtf8(message).c_str());
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
   }
 
   Mixer* sound() override { return &mixer_; }

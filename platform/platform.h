@@ -91,7 +91,7 @@ class Platform {
   int ShowCursor(bool show);
   int cursor_count() const { return cursor_count_; }
 
-  // --- The modal error box (headless: stderr).
+  // --- The modal error box (headless: stderr). Title and message are UTF-8.
   virtual void ShowErrorBox(const std::string& title, const std::string& message) = 0;
 
   // --- Services shared by both backends.

@@ -6,7 +6,6 @@
 #include <deque>
 #include <optional>
 
-#include "platform/cp1250.h"
 #include "platform/letterbox.h"
 #include "platform/platform.h"
 #include "platform/sdl_keymap.h"
@@ -78,9 +77,13 @@ class SdlPlatform final : public Platform {
     return ((ms % kMillisPerDay) + kMillisPerDay) % kMillisPerDay;
   }
 
-  void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+  void Sleep(uint32_t ms) override {
+    ShowHeld();
+    SDL_Delay(ms);
+  }
 
   bool PollEvent(Event& event) override {
+    ShowHeld();
     if (!pending_.empty()) {
       event = std::move(pending_.front());
       pending_.pop_front();
@@ -98,6 +101,7 @@ class SdlPlatform final : public Platform {
   }
 
   void WaitEvent(uint32_t timeout_ms) override {
+    ShowHeld();
     if (pending_.empty()) SDL_WaitEventTimeout(nullptr, static_cast<int>(timeout_ms));
   }
 
@@ -121,7 +125,12 @@ class SdlPlatform final : public Platform {
     CloseDisplay();
     if (fullscreen) {
       // Full screen keeps the desktop's mode and scales the picture, so switching away and
-      // back never changes the monitor's mode.
+      // back never changes the monitor's mode. Without a window manager nothing moves the
+      // window to the screen's corner, so put it there first.
+      SDL_Rect desktop;
+      if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &desktop) == 0) {
+        SDL_SetWindowPosition(window_, desktop.x, desktop.y);
+      }
       if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
         std::fprintf(stderr, "Full screen: %s\n", SDL_GetError());
         return false;
@@ -150,6 +159,10 @@ class SdlPlatform final : public Platform {
       return false;
     }
     vsync_ = false;
+    SDL_DisplayMode mode_now;
+    refresh_hz_ = SDL_GetWindowDisplayMode(window_, &mode_now) == 0 && mode_now.refresh_rate > 0
+                      ? mode_now.refresh_rate
+                      : 60;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_RenderPresent(renderer_);
@@ -157,6 +170,7 @@ class SdlPlatform final : public Platform {
   }
 
   void CloseDisplay() override {
+    held_ = false;
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     texture_ = nullptr;
@@ -165,31 +179,25 @@ class SdlPlatform final : public Platform {
 
   void Present(const Image565& front, bool wait_vblank) override {
     if (renderer_ == nullptr) return;
+    if (front.width <= 0 || front.height <= 0 ||
+        front.pixels.size() <
+            static_cast<size_t>(front.width) * static_cast<size_t>(front.height)) {
+      return;
+    }
     const Image565* picture = &front;
     if (controls_.AnyVisible()) {
       controls_.Compose(front, composed_, fonts_);
       picture = &composed_;
     }
-    if (picture->width <= 0 || picture->height <= 0 ||
-        picture->pixels.size() <
-            static_cast<size_t>(picture->width) * static_cast<size_t>(picture->height)) {
+    // Draws on the front surface may come faster than the screen refreshes (the exit wipe
+    // shows 600 rows one by one). Showing more than one of them per refresh is wasted work,
+    // so the latest is held and shown with the next present or when the program goes idle.
+    if (!wait_vblank && Micros() - last_shown_ < RefreshPeriod()) {
+      if (picture != &composed_) composed_ = front;
+      held_ = true;
       return;
     }
-    if (!EnsureTexture(picture->width, picture->height)) return;
-    SDL_UpdateTexture(texture_, nullptr, picture->pixels.data(), picture->width * 2);
-    if (vsync_ != wait_vblank) {
-      SDL_RenderSetVSync(renderer_, wait_vblank ? 1 : 0);
-      vsync_ = wait_vblank;
-    }
-    int out_w = 0, out_h = 0;
-    SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
-    const Rect placed = letterbox::Fit(out_w, out_h, picture->width, picture->height);
-    const SDL_Rect dest{placed.left, placed.top, placed.Width(), placed.Height()};
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
-    SDL_RenderPresent(renderer_);
-    if (wait_vblank) PaceFrame();
+    Show(*picture, wait_vblank);
   }
 
   void SaveWindowPlacement() override {
@@ -219,11 +227,8 @@ class SdlPlatform final : public Platform {
   }
 
   void ShowErrorBox(const std::string& title, const std::string& message) override {
-    const std::string title_utf8 = cp1250::ToUtf8(title);
-    const std::string message_utf8 = cp1250::ToUtf8(message);
-    std::fprintf(stderr, "%s: %s\n", title_utf8.c_str(), message_utf8.c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title_utf8.c_str(), message_utf8.c_str(),
-                             window_);
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
   }
 
   Mixer* sound() override { return audio_ != 0 ? mixer_.get() : nullptr; }
@@ -258,6 +263,32 @@ class SdlPlatform final : public Platform {
     SDL_PauseAudioDevice(audio_, 0);
   }
 
+  void Show(const Image565& picture, bool wait_vblank) {
+    held_ = false;
+    if (!EnsureTexture(picture.width, picture.height)) return;
+    SDL_UpdateTexture(texture_, nullptr, picture.pixels.data(), picture.width * 2);
+    if (vsync_ != wait_vblank) {
+      SDL_RenderSetVSync(renderer_, wait_vblank ? 1 : 0);
+      vsync_ = wait_vblank;
+    }
+    int out_w = 0, out_h = 0;
+    SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
+    const Rect placed = letterbox::Fit(out_w, out_h, picture.width, picture.height);
+    const SDL_Rect dest{placed.left, placed.top, placed.Width(), placed.Height()};
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
+    SDL_RenderPresent(renderer_);
+    if (wait_vblank) PaceFrame();
+    last_shown_ = Micros();
+  }
+
+  void ShowHeld() {
+    if (held_ && renderer_ != nullptr) Show(composed_, false);
+  }
+
+  uint64_t RefreshPeriod() const { return 1'000'000 / static_cast<uint64_t>(refresh_hz_); }
+
   bool EnsureTexture(int width, int height) {
     if (texture_ != nullptr && texture_width_ == width && texture_height_ == height) return true;
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
@@ -272,14 +303,8 @@ class SdlPlatform final : public Platform {
   // would return at once and the game would run as fast as the processor allows; hold such
   // presents to the display's refresh period instead.
   void PaceFrame() {
-    SDL_DisplayMode mode;
-    int hz = 60;
-    if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) {
-      hz = mode.refresh_rate;
-    }
-    const uint64_t period = 1'000'000 / static_cast<uint64_t>(hz);
-    const uint64_t now = Micros();
-    const uint64_t since = now - last_vblank_;
+    const uint64_t period = RefreshPeriod();
+    const uint64_t since = Micros() - last_vblank_;
     if (since < period * 3 / 4) {
       SDL_Delay(static_cast<Uint32>((period - since) / 1000));
       while (Micros() - last_vblank_ < period) {
@@ -375,6 +400,9 @@ class SdlPlatform final : public Platform {
   bool vsync_ = false;
   bool fullscreen_ = false;
   uint64_t last_vblank_ = 0;
+  uint64_t last_shown_ = 0;
+  int refresh_hz_ = 60;
+  bool held_ = false;
   std::optional<Point> saved_position_;
   std::optional<Point> restore_position_;
   Image565 composed_;
