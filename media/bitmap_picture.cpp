@@ -193,15 +193,7 @@ std::unique_ptr<BitmapPicture> ReadBitmapPayload(ByteReader& payload) {
     const uint64_t row_bytes = DibRowBytes(h.width, h.bits);
     if (rows != 0 && row_bytes > in.remaining() / rows) throw Error(kStreamReadError);
     const std::span<const uint8_t> block = in.ReadBytes(static_cast<size_t>(row_bytes * rows));
-    if (h.height >= 0) {
-      px.data.assign(block.begin(), block.end());
-    } else {
-      px.data.resize(block.size());
-      for (uint64_t i = 0; i < rows; ++i) {
-        std::copy_n(block.begin() + static_cast<ptrdiff_t>(i * row_bytes), row_bytes,
-                    px.data.begin() + static_cast<ptrdiff_t>((rows - 1 - i) * row_bytes));
-      }
-    }
+    px.data = BottomUpRows(block, row_bytes, h.height < 0);
   }
   return std::make_unique<BitmapPicture>(std::move(px), palette_size);
 }

@@ -130,20 +130,13 @@ std::array<uint32_t, 3> MasksOf(const std::array<int, 3>& layout) {
   return {red, green, blue};
 }
 
-// Uncompressed rows, held bottom-up whatever order they came in. The whole block is checked
-// against the bytes left before anything is allocated for it.
+// Uncompressed rows. The whole block is checked against the bytes left before anything is
+// allocated for it.
 std::vector<uint8_t> ReadRows(ByteReader& in, const Header& h, uint64_t rows) {
   const uint64_t row_bytes = DibRowBytes(h.width, h.bits);
   if (rows != 0 && row_bytes > in.remaining() / rows) throw Error(kStreamReadError);
-  const size_t total = static_cast<size_t>(row_bytes * rows);
-  if (h.height >= 0) return in.ReadVector(total);
-  std::vector<uint8_t> block(total);
-  for (uint64_t i = 0; i < rows; ++i) {
-    const std::span<const uint8_t> row = in.ReadBytes(static_cast<size_t>(row_bytes));
-    std::copy(row.begin(), row.end(),
-              block.begin() + static_cast<ptrdiff_t>((rows - 1 - i) * row_bytes));
-  }
-  return block;
+  const std::span<const uint8_t> block = in.ReadBytes(static_cast<size_t>(row_bytes * rows));
+  return BottomUpRows(block, row_bytes, h.height < 0);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "media/dib_pixels.h"
 
+#include <algorithm>
+
 #include "media/run_length.h"
 
 namespace kv {
@@ -81,6 +83,19 @@ void DecodeRow(const DibPixels& dib, const uint8_t* row, const Channel* channels
 uint64_t DibRowBytes(int64_t width, int bits) {
   if (width <= 0 || bits <= 0) return 0;
   return ((static_cast<uint64_t>(width) * static_cast<uint64_t>(bits) + 31) / 32) * 4;
+}
+
+std::vector<uint8_t> BottomUpRows(std::span<const uint8_t> block, uint64_t row_bytes,
+                                  bool top_down) {
+  // Without bytes per row there is nothing to turn, however many rows are declared.
+  if (!top_down || row_bytes == 0) return {block.begin(), block.end()};
+  std::vector<uint8_t> rows(block.size());
+  const size_t count = block.size() / row_bytes;
+  for (size_t i = 0; i < count; ++i) {
+    std::copy_n(block.begin() + i * row_bytes, row_bytes,
+                rows.begin() + (count - 1 - i) * row_bytes);
+  }
+  return rows;
 }
 
 int MaskWidth(uint32_t mask) {

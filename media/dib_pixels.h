@@ -38,6 +38,10 @@ struct DibPixels {
 // Bytes in one uncompressed row: whole 32-bit words. 64-bit so that no header can overflow it.
 uint64_t DibRowBytes(int64_t width, int bits);
 
+// Uncompressed rows as held: bottom-up. Rows stored top-down are turned over.
+std::vector<uint8_t> BottomUpRows(std::span<const uint8_t> block, uint64_t row_bytes,
+                                  bool top_down);
+
 // The number of one-bits upward from a mask's lowest set bit (0 for no mask).
 int MaskWidth(uint32_t mask);
 

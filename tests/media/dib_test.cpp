@@ -217,6 +217,10 @@ TEST(DibPayload, PixelsMustAllBeThereAndNothingMore) {
     Put32(huge, 8, static_cast<uint32_t>(height));
     EXPECT_EQ(LoadError(PictureData("TDIB", huge)), "Stream read error");
   }
+  // No width, countless top-down rows: nothing to read and nothing to turn over.
+  std::vector<uint8_t> no_width = EncodeDib(RgbImage{}, {});
+  Put32(no_width, 8, static_cast<uint32_t>(-0x7FFFFFFF));
+  EXPECT_TRUE(LoadDib(no_width)->empty());
 }
 
 TEST(DibPayload, OfferedColoursAreTheWholeTableForPaletteDepths) {

@@ -62,6 +62,10 @@ TEST(BitmapPayload, FileAndHeaderChecks) {
   Put32(file, 30, 1);  // run-length 8-bit on a 24-bit picture
   EXPECT_EQ(LoadError(BitmapValue(file)), "Bitmap image is not valid");
   EXPECT_EQ(LoadError(BitmapValue({'B', 'M', 0, 0})), "Stream read error");
+  // No width, countless top-down rows: nothing to read and nothing to turn over.
+  file = EncodeBmpFile(RgbImage{}, {});
+  Put32(file, 22, static_cast<uint32_t>(-0x7FFFFFFF));
+  EXPECT_TRUE(ReadPicturePayload(BitmapValue(file))->empty());
 }
 
 TEST(BitmapPayload, LargerInfoHeadersLoad) {

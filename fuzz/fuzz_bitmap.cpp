@@ -1,0 +1,8 @@
+// Arbitrary bytes as the payload of a "TBitmap" picture.
+
+#include "picture_harness.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  kv::fuzz::FuzzPicturePayload("TBitmap", data, size);
+  return 0;
+}
