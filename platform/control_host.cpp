@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "platform/controls.h"
 
 namespace kv {
@@ -8,6 +10,12 @@ Control* ControlHost::ControlAt(Point p) const {
     if ((*it)->visible && (*it)->bounds.Contains(p)) return *it;
   }
   return nullptr;
+}
+
+void ControlHost::Remove(Control* control) {
+  std::erase(controls_, control);
+  if (focus_ == control) focus_ = nullptr;
+  if (capture_ == control) capture_ = nullptr;
 }
 
 void ControlHost::SetFocus(Control* control) {

@@ -110,6 +110,8 @@ class ListBox : public Control {
 class ControlHost {
  public:
   void Add(Control* control) { controls_.push_back(control); }
+  // For an owner that goes before the host: forgets the control, its focus and its capture.
+  void Remove(Control* control);
 
   // Each returns true when a control took the event (so the main window must not see it).
   bool MouseDown(Point p, MouseButton button);
