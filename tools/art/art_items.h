@@ -27,6 +27,9 @@ struct ArtPicture {
   // Keyed pictures keep pure black where what lies under them should show.
   bool transparent = false;
   int jpeg_quality = 90;
+  // A picture cut into equal frames (0: one pattern, the whole picture).
+  int pattern_width = 0;
+  int pattern_height = 0;
 };
 
 struct ArtFile {

@@ -55,6 +55,8 @@ std::vector<uint8_t> CollectionBytes(const art::ArtFile& file) {
     spec.picture_data = PictureData(pic);
     // Written out even where it equals the default, so the file says what each picture is.
     spec.transparent = pic.transparent;
+    if (pic.pattern_width > 0) spec.pattern_width = pic.pattern_width;
+    if (pic.pattern_height > 0) spec.pattern_height = pic.pattern_height;
     specs.push_back(std::move(spec));
   }
   return writer::WriteImageCollection(specs);

@@ -1,5 +1,6 @@
 #include "tools/art/noise.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -38,12 +39,6 @@ int Wrap(int v, int period) {
   return m < 0 ? m + period : m;
 }
 
-float Lattice(int x, int y, uint32_t seed) {
-  return static_cast<float>(Hash(static_cast<uint32_t>(x), static_cast<uint32_t>(y), seed) >> 8) *
-             (2.f / 16777216.f) -
-         1.f;
-}
-
 float Fade(float t) {
   return t * t * t * (t * (t * 6 - 15) + 10);
 }
@@ -55,15 +50,21 @@ float Noise(float x, float y, uint32_t seed, int period) {
 }
 
 float Noise2(float x, float y, uint32_t seed, int px, int py) {
+  // Gradient noise: value noise shows its lattice as square blotches, gradients do not.
   const float fx = std::floor(x), fy = std::floor(y);
   const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
-  const float tx = Fade(x - fx), ty = Fade(y - fy);
-  const int x0 = Wrap(ix, px), x1 = Wrap(ix + 1, px);
-  const int y0 = Wrap(iy, py), y1 = Wrap(iy + 1, py);
-  const float a = Lattice(x0, y0, seed), b = Lattice(x1, y0, seed);
-  const float c = Lattice(x0, y1, seed), d = Lattice(x1, y1, seed);
+  const float dx = x - fx, dy = y - fy;
+  auto corner = [&](int cx, int cy, float ox, float oy) {
+    const uint32_t h = Hash(static_cast<uint32_t>(Wrap(ix + cx, px)),
+                            static_cast<uint32_t>(Wrap(iy + cy, py)), seed);
+    const float angle = static_cast<float>(h >> 8) * (6.2831853f / 16777216.f);
+    return std::cos(angle) * ox + std::sin(angle) * oy;
+  };
+  const float tx = Fade(dx), ty = Fade(dy);
+  const float a = corner(0, 0, dx, dy), b = corner(1, 0, dx - 1, dy);
+  const float c = corner(0, 1, dx, dy - 1), d = corner(1, 1, dx - 1, dy - 1);
   const float top = a + (b - a) * tx, bottom = c + (d - c) * tx;
-  return top + (bottom - top) * ty;
+  return std::clamp((top + (bottom - top) * ty) * 1.6f, -1.f, 1.f);
 }
 
 float Fbm(float x, float y, uint32_t seed, int octaves, int period) {
