@@ -94,12 +94,21 @@ void PaintLine(Image565& image, int x0, int y0, int x1, int y1, uint16_t value) 
     first = std::max(first, major0 - major_size + 1);
     last = std::min(last, major0 + 1);
   }
+  // Lengths of lines between far-off points reach 2^32; their products need more than 64 bits.
+  const bool wide = major_len >= (int64_t{1} << 30);
   for (int64_t n = first; n < last; ++n) {
-    const int64_t major = major0 + major_step * n;
-    // Lengths reach 2^32, so the product needs more than 64 bits.
-    const __int128 rounded = (__int128{2} * n * minor_len + major_len) / (__int128{2} * major_len);
-    const int64_t minor = minor0 + minor_step * static_cast<int64_t>(rounded);
+    int64_t offset = 0;
+    if (minor_len == 0) {
+      offset = 0;
+    } else if (!wide) {
+      offset = (2 * n * minor_len + major_len) / (2 * major_len);
+    } else {
+      offset = static_cast<int64_t>((__int128{2} * n * minor_len + major_len) /
+                                    (__int128{2} * major_len));
+    }
+    const int64_t minor = minor0 + minor_step * offset;
     if (minor < 0 || minor >= minor_size) continue;
+    const int64_t major = major0 + major_step * n;
     const int px = static_cast<int>(x_major ? major : minor);
     const int py = static_cast<int>(x_major ? minor : major);
     image.Row(py)[px] = value;
