@@ -115,6 +115,15 @@ TEST_F(DrawTest, KeyColourLeavesTheDestinationVisible) {
   EXPECT_EQ(At(100, 100), kRed565);
   EXPECT_EQ(At(105, 105), kGrey565);
 
+  // Clipped on the left: the runs are cut, the holes stay where they were.
+  DrawPattern(item, surface, -3, 300, 0);
+  EXPECT_EQ(At(0, 305), kGrey565);
+  EXPECT_EQ(At(4, 305), kGrey565);
+  EXPECT_EQ(At(5, 305), kRed565);
+  EXPECT_EQ(At(6, 305), kRed565);
+  EXPECT_EQ(At(7, 305), kGrey565);
+  EXPECT_EQ(At(0, 300), kRed565);
+
   item.Transparent = false;
   DrawPattern(item, surface, 200, 100, 0);
   EXPECT_EQ(At(205, 105), 0);
