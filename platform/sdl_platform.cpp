@@ -127,14 +127,19 @@ class SdlPlatform final : public Platform {
       // Full screen keeps the desktop's mode and scales the picture, so switching away and
       // back never changes the monitor's mode. Without a window manager nothing moves the
       // window to the screen's corner, so put it there first.
-      SDL_Rect desktop;
+      // The window is also sized to the desktop by hand: where nothing honours the
+      // full-screen request the picture would otherwise be scaled for a screen the window
+      // does not cover.
+      SDL_Rect desktop{0, 0, kWindowWidth, kWindowHeight};
       if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &desktop) == 0) {
         SDL_SetWindowPosition(window_, desktop.x, desktop.y);
+        SDL_SetWindowSize(window_, desktop.w, desktop.h);
       }
       if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
         std::fprintf(stderr, "Full screen: %s\n", SDL_GetError());
         return false;
       }
+      SDL_SetWindowPosition(window_, desktop.x, desktop.y);
     } else {
       SDL_SetWindowFullscreen(window_, 0);
       SDL_SetWindowSize(window_, kWindowWidth, kWindowHeight);
