@@ -49,7 +49,14 @@ TMainF::TMainF(Platform& platform)
   SetUpControls();
 }
 
-TMainF::~TMainF() = default;
+TMainF::~TMainF() {
+  // The platform outlives the window; its control host must not keep our controls.
+  ControlHost& host = platform_.controls();
+  for (Control* c : std::initializer_list<Control*>{&NEdit_, &HistList_, &SaveList_, &SVolTrack,
+                                                    &MVolTrack, &HSpeedTrack, &GSpeedtrack}) {
+    host.Remove(c);
+  }
+}
 
 void TMainF::SetUpInput() {
   DXInput.ActiveOnly = true;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/seeds/picture_seeds.h"
 #include "tools/writer/picture_writer.h"
 #include "tools/writer/stream_writer.h"
 #include "tools/writer/wave_writer.h"
@@ -130,5 +131,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kv_make_seeds: cannot write to %s\n", argv[1]);
     return 1;
   }
+  kv::fuzz::MakePictureSeeds(out.string());
   return 0;
 }
