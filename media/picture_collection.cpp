@@ -67,47 +67,29 @@ TPictureCollection::TPictureCollection() = default;
 TPictureCollection::~TPictureCollection() = default;
 
 TPictureCollectionItem& TPictureCollection::Items(int index) {
-  if (index < 0 || index >= Count()) throw Error(Format("List index out of bounds (%d)", index));
-  return *items_[static_cast<size_t>(index)];
+  return items_.At(index);
 }
 
 int TPictureCollection::IndexOfName(std::string_view name) const {
-  for (int index : index_.Chain(name)) {
-    if (cp1250::EqualNoCase(items_[static_cast<size_t>(index)]->Name, name)) return index;
-  }
-  return -1;
+  return items_.IndexOfName(name);
 }
 
 TPictureCollectionItem& TPictureCollection::FindItemByName(std::string_view name) {
   const int index = IndexOfName(name);
   if (index < 0) throw Error("Image '" + std::string(name) + "' not found");
-  return *items_[static_cast<size_t>(index)];
+  return items_.At(index);
 }
 
 void TPictureCollection::Clear() {
-  items_.clear();
-  index_.Clear();
+  items_.Clear();
 }
 
 TPictureCollectionItem& TPictureCollection::Add() {
-  items_.push_back(std::make_unique<TPictureCollectionItem>());
-  index_.File(Count() - 1, items_.back()->Name);
-  return *items_.back();
+  return items_.Add(std::make_unique<TPictureCollectionItem>());
 }
 
 void TPictureCollection::Rename(TPictureCollectionItem& item, std::string_view name) {
-  if (item.Name == name) return;
-  // Renames happen while an item is read, so the item is nearly always the last one.
-  auto found = std::find_if(items_.rbegin(), items_.rend(),
-                            [&](const auto& candidate) { return candidate.get() == &item; });
-  if (found == items_.rend()) {
-    item.Name = name;
-    return;
-  }
-  const int index = static_cast<int>(std::distance(found, items_.rend())) - 1;
-  index_.Remove(index, item.Name);
-  item.Name = name;
-  index_.File(index, item.Name);
+  items_.Rename(item, name);
 }
 
 void TPictureCollection::BuildColorTable() {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "media/name_index.h"
+#include "media/named_items.h"
 #include "media/picture.h"
 #include "platform/geometry.h"
 #include "platform/image565.h"
@@ -64,7 +64,7 @@ class TPictureCollection {
   TPictureCollection();
   ~TPictureCollection();
 
-  int Count() const { return static_cast<int>(items_.size()); }
+  int Count() const { return items_.Count(); }
   // Fails with "List index out of bounds (%d)".
   TPictureCollectionItem& Items(int index);
   int IndexOfName(std::string_view name) const;  // code page 1250 name
@@ -87,8 +87,7 @@ class TPictureCollection {
   TDXImageList* image_list = nullptr;
 
  private:
-  std::vector<std::unique_ptr<TPictureCollectionItem>> items_;
-  NameIndex index_;
+  NamedItems<TPictureCollectionItem> items_;
 };
 
 }  // namespace kv

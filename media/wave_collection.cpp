@@ -90,25 +90,21 @@ TWaveCollection::TWaveCollection() = default;
 
 // Items go first, while they can still reach the device to release their voices.
 TWaveCollection::~TWaveCollection() {
-  items_.clear();
+  items_.Clear();
 }
 
 TWaveCollectionItem& TWaveCollection::Items(int index) {
-  if (index < 0 || index >= Count()) throw Error(Format("List index out of bounds (%d)", index));
-  return *items_[static_cast<size_t>(index)];
+  return items_.At(index);
 }
 
 int TWaveCollection::IndexOfName(std::string_view name) const {
-  for (int index : index_.Chain(name)) {
-    if (cp1250::EqualNoCase(items_[static_cast<size_t>(index)]->Name, name)) return index;
-  }
-  return -1;
+  return items_.IndexOfName(name);
 }
 
 TWaveCollectionItem& TWaveCollection::FindItemByName(std::string_view name) {
   const int index = IndexOfName(name);
   if (index < 0) throw Error("Wave '" + std::string(name) + "' not found");
-  return *items_[static_cast<size_t>(index)];
+  return items_.At(index);
 }
 
 void TWaveCollection::LoadCollectionFile(const std::string& path) {
@@ -128,28 +124,15 @@ void TWaveCollection::LoadCollectionStream(std::span<const uint8_t> bytes) {
 }
 
 void TWaveCollection::Clear() {
-  items_.clear();
-  index_.Clear();
+  items_.Clear();
 }
 
 TWaveCollectionItem& TWaveCollection::Add() {
-  items_.push_back(std::make_unique<TWaveCollectionItem>(*this));
-  index_.File(Count() - 1, items_.back()->Name);
-  return *items_.back();
+  return items_.Add(std::make_unique<TWaveCollectionItem>(*this));
 }
 
 void TWaveCollection::Rename(TWaveCollectionItem& item, std::string_view name) {
-  if (item.Name == name) return;
-  auto found = std::find_if(items_.rbegin(), items_.rend(),
-                            [&](const auto& candidate) { return candidate.get() == &item; });
-  if (found == items_.rend()) {
-    item.Name = name;
-    return;
-  }
-  const int index = static_cast<int>(std::distance(found, items_.rend())) - 1;
-  index_.Remove(index, item.Name);
-  item.Name = name;
-  index_.File(index, item.Name);
+  items_.Rename(item, name);
 }
 
 void TWaveCollection::Attach(SoundDevice* device) {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "media/name_index.h"
+#include "media/named_items.h"
 #include "platform/mixer.h"
 
 namespace kv {
@@ -86,7 +86,7 @@ class TWaveCollection {
   TWaveCollection();
   ~TWaveCollection();
 
-  int Count() const { return static_cast<int>(items_.size()); }
+  int Count() const { return items_.Count(); }
   TWaveCollectionItem& Items(int index);  // "List index out of bounds (%d)"
   int IndexOfName(std::string_view name) const;
   TWaveCollectionItem& FindItemByName(std::string_view name);  // "Wave '%s' not found"
@@ -103,8 +103,7 @@ class TWaveCollection {
   SoundDevice* device() const { return device_; }
 
  private:
-  std::vector<std::unique_ptr<TWaveCollectionItem>> items_;
-  NameIndex index_;
+  NamedItems<TWaveCollectionItem> items_;
   SoundDevice* device_ = nullptr;
 };
 
