@@ -275,7 +275,9 @@ TEST_F(DataBuild, GroundTilesCoverTheirCells) {
     EXPECT_EQ(Width(base.Items(i)), 100);
     EXPECT_EQ(Height(base.Items(i)), 100);
     EXPECT_EQ(base.Items(i).Transparent, i == 159);
-    if (i < 135) EXPECT_EQ(base.Items(i).picture().bits_per_pixel(), 8);
+    if (i < 135) {
+      EXPECT_EQ(base.Items(i).picture().bits_per_pixel(), 8);
+    }
   }
 }
 

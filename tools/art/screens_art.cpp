@@ -44,15 +44,17 @@ void PaintGate(Raster& r, float ox, float oy, bool lit, Lettering& l) {
     return c;
   });
   if (lit) {
+    // Light spills out over the stones first; the view through the gate is painted over it.
+    Glow(r, opening, Hex(0x604020), 16.f, 50.f);
     Fill(r, opening, [&](float x, float y, float) {
       // Through the gate: a dawn sky over green hills.
       const float t = Clamp01((y - oy - 40) / (h - 60));
-      Rgb sky = Mix(Hex(0x6A88D0), Hex(0xFFD890), t * t);
+      Rgb sky = Mix(Hex(0x4A68B0), Hex(0xF0B878), t * t);
       const float hill =
           oy + h - 90 + 18 * std::sin((x - ox) / 40.f) + 8 * std::sin((x - ox) / 13.f);
-      if (y > hill) sky = Mix(Hex(0x5A8A3A), Hex(0x2A4A20), Clamp01((y - hill) / 60.f));
+      if (y > hill) sky = Mix(Hex(0x4A7030), Hex(0x1E3A18), Clamp01((y - hill) / 60.f));
       const float sun = std::hypot(x - cx, y - (oy + h - 96));
-      return sky + Hex(0xFFF0C0) * (std::exp(-sun / 30.f) * 0.9f);
+      return sky + Hex(0xFFE8B0) * (std::exp(-sun / 22.f) * 0.6f);
     });
     // The doors swung inward, seen edge-on at the sides.
     for (float side : {-1.f, 1.f}) {
@@ -64,7 +66,6 @@ void PaintGate(Raster& r, float ox, float oy, bool lit, Lettering& l) {
                     {dx, oy + h - 14}}},
            [&](float x, float y, float) { return PlanksAt(y, x, 605, 12.f, Hex(0x6A4424)); });
     }
-    Glow(r, opening, Hex(0x806030), 20.f, 60.f);
   } else {
     Fill(r, opening, [&](float x, float y, float d) {
       Rgb c = PlanksAt(y * 0.3f, x - ox, 605, 22.f, Hex(0x3A2616)) * 0.7f;

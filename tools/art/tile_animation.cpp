@@ -41,11 +41,13 @@ Rgb Liquid(float u, float v, float depth, int phase, uint32_t seed, const Liquid
     return c;
   }
   const float waves = Fbm2(u / 20.f, vs / 25.f, seed, 3, 5, 4);
-  const float streaks = Noise2(u / 10.f, vs / 12.5f, seed + 5, 10, 8);
+  // Ripples drawn out along the flow: narrow across it, long along it.
+  const float streaks = Noise2(u / 4.f, vs / 20.f, seed + 5, 25, 5);
   Rgb c = Mix(look.shallow, look.deep, Clamp01(depth * 0.9f + waves * 0.25f));
-  c = c * (0.92f + 0.16f * waves);
-  const float glint = SmoothStep(0.45f, 0.75f, streaks * 0.7f + waves * 0.6f);
-  c = Mix(c, look.light, glint * 0.55f);
+  c = c * (0.9f + 0.2f * waves);
+  const float glint = SmoothStep(0.45f, 0.8f, streaks * 0.8f + waves * 0.4f);
+  const float trough = SmoothStep(-0.45f, -0.8f, streaks * 0.8f + waves * 0.4f);
+  c = Mix(c, look.light, glint * 0.5f) * (1.f - 0.2f * trough);
   return c;
 }
 
