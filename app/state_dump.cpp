@@ -229,8 +229,8 @@ std::string StateDump(TMainF& form, const Application& app) {
 
 Image565 VisibleScreen(Platform& platform, TMainF& form) {
   Image565 screen(800, 600, 0);
-  if (Surface* front = form.DXDraw().FrontSurface()) {
-    platform.controls().Compose(front->image(), screen, platform.fonts());
+  if (form.DXDraw().initialized()) {
+    platform.controls().Compose(form.DXDraw().FrontSurface()->image(), screen, platform.fonts());
   } else {
     const Image565 black(800, 600, 0);
     platform.controls().Compose(black, screen, platform.fonts());

@@ -65,10 +65,19 @@ bool ChooseDisplayMode(const std::vector<DisplayMode>& modes, int width, int hei
   return true;
 }
 
-TDXDraw::TDXDraw(Platform& platform) : platform_(platform) {}
+TDXDraw::TDXDraw(Platform& platform) : platform_(platform) {
+  MakeStandInSurfaces();
+}
+
+void TDXDraw::MakeStandInSurfaces() {
+  front_ = std::make_unique<Surface>(std::max(DisplayWidth, 1), std::max(DisplayHeight, 1),
+                                     &platform_.fonts());
+  back_ = std::make_unique<Surface>(std::max(SurfaceWidth, 1), std::max(SurfaceHeight, 1),
+                                    &platform_.fonts());
+}
 
 TDXDraw::~TDXDraw() {
-  Teardown();
+  Teardown(false);
   // Lists that outlive the display must not call back into it.
   std::vector<TDXImageList*> lists;
   lists.swap(lists_);
@@ -122,14 +131,14 @@ void TDXDraw::CloseDisplay() {
   Teardown();
 }
 
-void TDXDraw::Teardown() {
+void TDXDraw::Teardown(bool stand_ins) {
+  if (!open_ && !claimed_) return;
   if (open_) {
     const std::vector<TDXImageList*> lists = lists_;
     for (TDXImageList* list : lists) list->DisplayFinalized();
   }
   open_ = false;
-  front_.reset();
-  back_.reset();
+  if (stand_ins) MakeStandInSurfaces();
   if (claimed_) {
     claimed_ = false;
     platform_.CloseDisplay();
@@ -137,7 +146,7 @@ void TDXDraw::Teardown() {
 }
 
 void TDXDraw::FlipDisplay() {
-  if (!open_ || !front_ || !back_) return;
+  if (!open_) return;
   int x = 0;
   int y = 0;
   if (doCenter) {
@@ -150,7 +159,7 @@ void TDXDraw::FlipDisplay() {
 }
 
 void TDXDraw::Repaint() {
-  if (open_ && front_) platform_.Present(front_->image(), false);
+  if (open_) platform_.Present(front_->image(), false);
 }
 
 void TDXDraw::Attach(TDXImageList* list) {

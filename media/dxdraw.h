@@ -41,6 +41,8 @@ class TDXDraw {
   void SetDisplayBitCount(int bits);
   bool initialized() const { return open_; }
 
+  // Never null: while the display is closed these are stand-ins that nothing shows, so a
+  // screen drawn after a failed opening draws into the void instead of crashing.
   Surface* FrontSurface() { return front_.get(); }
   Surface* BackSurface() { return back_.get(); }
 
@@ -55,7 +57,8 @@ class TDXDraw {
 
  private:
   Platform& platform_;
-  void Teardown();
+  void Teardown(bool stand_ins = true);
+  void MakeStandInSurfaces();
 
   bool open_ = false;
   bool claimed_ = false;  // the platform's display is held (also during a failed opening)

@@ -66,10 +66,17 @@ TEST_F(DisplayTest, NoSettableModeFailsAndLeavesTheDisplayClosed) {
     EXPECT_STREQ(e.what(), "Display mode cannot be changed (800x600 16bit)");
   }
   EXPECT_FALSE(draw.initialized());
-  EXPECT_EQ(draw.BackSurface(), nullptr);
   EXPECT_EQ(platform.open_count, 0);
+  // Screens keep drawing after the failure is reported: that must neither crash nor show.
+  FillSurface(*draw.FrontSurface(), 0);
+  TextCanvas& canvas = SurfaceCanvas(*draw.BackSurface());
+  canvas.MoveTo(0, 0);
+  canvas.LineTo(800, 0);
+  ReleaseCanvas(canvas);
+  ReleaseCanvas(SurfaceCanvas(*draw.FrontSurface()));
   draw.FlipDisplay();
   EXPECT_EQ(platform.presents, 0);
+  EXPECT_EQ(draw.flips(), 0u);
 
   // The refused wanted mode is not offered again as its own substitute.
   platform.modes = {{800, 600, 16}};
@@ -141,6 +148,13 @@ TEST_F(DisplayTest, FrontSurfaceChangesShowAtOnceWithoutWaiting) {
   draw.FlipDisplay();  // the back surface's content comes back
   EXPECT_EQ(platform.shown.At(0, 0), 0xFFFF);
   EXPECT_EQ(platform.shown.At(799, 5), 0);
+
+  // Once closed, the front surface shows nothing any more.
+  draw.CloseDisplay();
+  const int closed_presents = platform.presents;
+  FillSurface(*draw.FrontSurface(), 0);
+  ReleaseCanvas(SurfaceCanvas(*draw.FrontSurface()));
+  EXPECT_EQ(platform.presents, closed_presents);
 }
 
 TEST_F(DisplayTest, AttachedListsHaveCopiesExactlyWhileTheDisplayIsOpen) {
