@@ -147,6 +147,16 @@ void TDXDraw::Teardown(bool stand_ins) {
 
 void TDXDraw::FlipDisplay() {
   if (!open_) return;
+  ShowBackSurface(doWaitVBlank);
+  ++flips_;
+}
+
+void TDXDraw::Repaint() {
+  // The window system has lost what was on screen; the finished picture is the back surface.
+  if (open_) ShowBackSurface(false);
+}
+
+void TDXDraw::ShowBackSurface(bool wait_vblank) {
   int x = 0;
   int y = 0;
   if (doCenter) {
@@ -154,12 +164,7 @@ void TDXDraw::FlipDisplay() {
     y = (front_->height() - back_->height()) / 2;
   }
   CopyImage(back_->image(), front_->image(), x, y);
-  platform_.Present(front_->image(), doWaitVBlank);
-  ++flips_;
-}
-
-void TDXDraw::Repaint() {
-  if (open_) platform_.Present(front_->image(), false);
+  platform_.Present(front_->image(), wait_vblank);
 }
 
 void TDXDraw::Attach(TDXImageList* list) {

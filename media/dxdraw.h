@@ -34,8 +34,8 @@ class TDXDraw {
   void OpenDisplay();  // fails with the display's messages; closes again on failure
   void CloseDisplay();
   void FlipDisplay();  // counts in flips() when the back surface was shown
-  // The window system asks for the picture again: shown without the vertical-blank wait and
-  // not counted as a flip.
+  // The window system asks for the picture again: the back surface is shown as by a flip, but
+  // without the vertical-blank wait and not counted among the flips.
   void Repaint();
   // Fails with "It should be either of 8 or 16 or 24 or 32" for other values.
   void SetDisplayBitCount(int bits);
@@ -59,6 +59,7 @@ class TDXDraw {
   Platform& platform_;
   void Teardown(bool stand_ins = true);
   void MakeStandInSurfaces();
+  void ShowBackSurface(bool wait_vblank);
 
   bool open_ = false;
   bool claimed_ = false;  // the platform's display is held (also during a failed opening)

@@ -122,7 +122,12 @@ TEST_F(DisplayTest, FlipShowsTheBackSurfaceAndKeepsIt) {
   EXPECT_EQ(platform.shown.At(20, 10), 0x1234);
   EXPECT_EQ(platform.shown.At(21, 11), 0x4321);
 
+  // A repaint shows the back surface again, over a blackened front, without waiting and
+  // without counting as a flip.
+  FillSurface(*draw.FrontSurface(), 0);
+  EXPECT_EQ(platform.shown.At(20, 10), 0);
   draw.Repaint();
+  EXPECT_EQ(platform.shown.At(20, 10), 0x1234);
   EXPECT_EQ(draw.flips(), 3u);
   EXPECT_EQ(platform.vblank_waits, 3);
 }
