@@ -185,5 +185,21 @@ TEST_F(CreationTest, IntroArrowsAreActiveOnlyWhereTheyShow) {
   EXPECT_EQ(text[397], '\0');
 }
 
+TEST_F(CreationTest, APageTurnShowsAfterItsPauseAndTheLastArrowDoesNotFinish) {
+  Run("click 400 555");
+  Run("click 400 555");
+  Run("click 400 555");
+  for (int i = 0; i < 8; ++i) Run("click 600 570");
+  ASSERT_EQ(Newgame().Intro->Page, 9);
+  const uint64_t before = platform_->Micros();
+  Run("click 600 570");
+  EXPECT_EQ(Newgame().Intro->Page, 10);
+  EXPECT_GE(platform_->Micros() - before, 100000u);
+  EXPECT_TRUE(Newgame().Active);  // ">" lies outside "další"
+  EXPECT_EQ(Pixel(10, 10), To565(ItemColor("Intro9")));
+  Run("click 600 570");  // ">" is gone on the last page
+  EXPECT_EQ(Newgame().Intro->Page, 10);
+}
+
 }  // namespace
 }  // namespace kv::test

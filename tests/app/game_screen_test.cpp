@@ -101,6 +101,28 @@ TEST_F(GameScreenTest, AStepNorthTurnsFirstThenShiftsTheMapAndMoves) {
   EXPECT_FALSE(Hero().Walking);
 }
 
+TEST_F(GameScreenTest, AStepShiftsTheViewAndTheHeroPictureFollowsFacingAndPhase) {
+  // Cell (21, 21), code 3, sits right above (21, 22), code 2: at rest the row boundary is at
+  // y = 406, so (600, 440) shows code 2.
+  Run("frames 1");
+  ASSERT_EQ(Pixel(600, 440), Tile(2));
+  Run("keydown Up");
+  Run("frames 4");  // a turn, then frames drawn at offsets 0, 20 and 40
+  Run("keyup Up");
+  ASSERT_EQ(Hero().OffsetY, 60);
+  // The last frame was drawn 40 pixels lower: the cell above now reaches y = 445.
+  EXPECT_EQ(Pixel(600, 440), Tile(3));
+  EXPECT_EQ(Pixel(600, 450), Tile(2));
+  EXPECT_EQ(Pixel(352, 178), To565(ItemColor("Hero0")));  // north, first phase
+
+  Run("frames 2");  // the step ends
+  ASSERT_FALSE(Hero().Walking);
+  Hero().Facing = kFaceWest;
+  Hero().StepPhase = 2;
+  Run("frames 1");
+  EXPECT_EQ(Pixel(352, 178), To565(ItemColor("Hero7")));
+}
+
 TEST_F(GameScreenTest, HoldingTheButtonWalksTowardsThePointer) {
   Run("pointer 400 100");  // north
   Run("frames 1");
