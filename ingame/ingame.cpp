@@ -21,7 +21,6 @@ constexpr int kViewRows = 9;
 constexpr int kCellPixels = 100;
 constexpr Point kHeroPicturePos{350, 176};
 constexpr Rect kOptionsIconRect{5, 105, 45, 145};
-constexpr Rect kOptionsOkRect{350, 530, 450, 580};
 
 struct InterfacePicture {
   const char* name;
@@ -185,7 +184,7 @@ void TIngame::MouseUp(Point p) {
       EnterOptions();
     }
   } else if (SubScreen == 1) {
-    if (kOptionsOkRect.Contains(p)) {
+    if (kNextButtonRect.Contains(p)) {
       shell_.PlaySoundByName("Button");
       SubScreen = 0;
       shell_.HideOptionsControls();

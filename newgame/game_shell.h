@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/fonts.h"
+#include "platform/geometry.h"
 
 namespace kv {
 
@@ -48,6 +49,9 @@ class GameShell {
   // The game screen's entry (character creation finishes into it).
   virtual void EnterGame() = 0;
 };
+
+// The "Další" button of the creation pages and the options screen's OK button: one place.
+constexpr Rect kNextButtonRect{350, 530, 450, 580};
 
 // The game font: "Elixir", bold, at a size in points and a colour.
 inline FontDesc MakeGameFont(int size, Color color) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "newgame/game_shell.h"
 #include "platform/geometry.h"
 
 namespace kv {
@@ -10,7 +11,6 @@ class TIntro;
 
 // Rectangles of the creation pages.
 constexpr Rect kNameBoxRect{200, 180, 600, 280};
-constexpr Rect kNextButtonRect{350, 530, 450, 580};
 constexpr Rect kInfoButtonRect{150, 300, 190, 400};
 constexpr Rect kCycleButtonRect{610, 300, 650, 400};
 constexpr Rect kRerollButtonRect{425, 410, 573, 510};

@@ -225,8 +225,16 @@ TEST(HeroCopy, CopiesTheWholeSheet) {
   EXPECT_EQ(std::memcmp(hero.ProfessionName, c.ProfessionName, 16), 0);
   EXPECT_EQ(hero.Race, kElf);
   EXPECT_EQ(std::memcmp(hero.RaceName, c.RaceName, 16), 0);
-  EXPECT_EQ(std::memcmp(hero.Stats, c.Stats, sizeof c.Stats), 0);
-  EXPECT_EQ(std::memcmp(hero.Skills, c.Skills, sizeof c.Skills), 0);
+  for (int i = 0; i < kStatCount; ++i) {
+    EXPECT_EQ(std::memcmp(hero.Stats[i].Name, c.Stats[i].Name, sizeof c.Stats[i].Name), 0) << i;
+    EXPECT_EQ(hero.Stats[i].Extra, c.Stats[i].Extra) << i;
+    EXPECT_EQ(hero.Stats[i].Value, c.Stats[i].Value) << i;
+  }
+  for (int i = 0; i < kSkillCount; ++i) {
+    EXPECT_EQ(std::memcmp(hero.Skills[i].Name, c.Skills[i].Name, sizeof c.Skills[i].Name), 0) << i;
+    EXPECT_EQ(hero.Skills[i].Aptitude, c.Skills[i].Aptitude) << i;
+    EXPECT_EQ(hero.Skills[i].Level, c.Skills[i].Level) << i;
+  }
   EXPECT_EQ(hero.Stats[6].Value, -3);
   EXPECT_EQ(TextOf(hero.Skills[16].Name), "Meditace");
   EXPECT_EQ(TextOf(hero.Skills[24].Name), "Meditace");
