@@ -102,6 +102,10 @@ class SdlPlatform final : public Platform {
 
   void WaitEvent(uint32_t timeout_ms) override {
     ShowHeld();
+    // Visible controls are repainted once per refresh, so the wait must not outlast one.
+    if (controls_.AnyVisible()) {
+      timeout_ms = std::min<uint32_t>(timeout_ms, static_cast<uint32_t>(RefreshPeriod() / 1000));
+    }
     if (pending_.empty()) SDL_WaitEventTimeout(nullptr, static_cast<int>(timeout_ms));
   }
 
@@ -189,6 +193,7 @@ class SdlPlatform final : public Platform {
             static_cast<size_t>(front.width) * static_cast<size_t>(front.height)) {
       return;
     }
+    last_front_ = front;
     const Image565* picture = &front;
     if (controls_.AnyVisible()) {
       controls_.Compose(front, composed_, fonts_);
@@ -289,7 +294,21 @@ class SdlPlatform final : public Platform {
   }
 
   void ShowHeld() {
-    if (held_ && renderer_ != nullptr) Show(composed_, false);
+    if (renderer_ == nullptr) return;
+    if (held_) {
+      Show(composed_, false);
+      return;
+    }
+    // Controls repaint themselves as child windows do: while one shows (or just went away),
+    // its changes - a typed letter, a moved thumb, the control appearing - reach the screen
+    // without waiting for the game's next flip.
+    const bool visible = controls_.AnyVisible();
+    if ((visible || controls_shown_) && last_front_.width > 0 &&
+        Micros() - last_shown_ >= RefreshPeriod()) {
+      controls_.Compose(last_front_, composed_, fonts_);
+      Show(composed_, false);
+    }
+    controls_shown_ = visible;
   }
 
   uint64_t RefreshPeriod() const { return 1'000'000 / static_cast<uint64_t>(refresh_hz_); }
@@ -411,6 +430,8 @@ class SdlPlatform final : public Platform {
   std::optional<Point> saved_position_;
   std::optional<Point> restore_position_;
   Image565 composed_;
+  Image565 last_front_;  // the front surface as last presented
+  bool controls_shown_ = false;
   SDL_Cursor* cursor_ = nullptr;
   std::unique_ptr<Mixer> mixer_;
   SDL_AudioDeviceID audio_ = 0;
