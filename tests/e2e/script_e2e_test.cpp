@@ -63,6 +63,26 @@ TEST(ScriptEndToEnd, AScriptWalksFromTheMenuIntoTheGameAndEndsCleanly) {
   EXPECT_EQ(std::filesystem::file_size(dir / "data/maps/0.num"), 38422u);
 }
 
+TEST(ScriptEndToEnd, AWalkAroundTheTestMapReachesTheMapEdgeWithoutError) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  // East along row 20 is walled in by the square; go south past the long wall's end, then
+  // east to the map's edge, then north along it.
+  const RunResult run = RunGame(dir.path().string(),
+                                "click 500 400\n"
+                                "keydown Down\nframes 120\nkeyup Down\nframes 6\n"
+                                "shot south.png\n"
+                                "keydown Right\nframes 320\nkeyup Right\nframes 6\n"
+                                "shot east-edge.png\n"
+                                "keydown Up\nframes 60\nkeyup Up\nframes 6\n"
+                                "state edge.json\n");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  const std::string edge = ReadAll(dir / "edge.json");
+  EXPECT_NE(edge.find("\"CellX\":80,"), std::string::npos) << edge;
+  EXPECT_NE(edge.find("\"Errors\":[]"), std::string::npos) << edge;
+  EXPECT_TRUE(std::filesystem::exists(dir / "east-edge.png"));
+}
+
 TEST(ScriptEndToEnd, EscapeEndsTheProgramWithStatusZero) {
   TempDir dir;
   WriteGameData(dir.path().string());
