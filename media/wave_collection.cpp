@@ -115,12 +115,14 @@ void TWaveCollection::LoadCollectionStream(std::span<const uint8_t> bytes) {
   Clear();
   WaveListObject list(*this);
   ReadCollectionStream(bytes, "TWaveCollectionComponent", list);
-  if (device_ && device_->mixer) {
-    for (auto& item : items_) {
-      item->Initialize();
-      item->RestoreVoices();
-    }
-  }
+  if (device_ && device_->mixer) InitializeItems();
+}
+
+// The device's initialise event reaches every item before its restore event builds any master
+// voice, so a wave the device refuses leaves the items after it initialised, only voiceless.
+void TWaveCollection::InitializeItems() {
+  for (auto& item : items_) item->Initialize();
+  for (auto& item : items_) item->RestoreVoices();
 }
 
 void TWaveCollection::Clear() {
@@ -142,12 +144,7 @@ void TWaveCollection::Attach(SoundDevice* device) {
     for (auto& item : items_) item->Finalize();
   }
   device_ = device;
-  if (device_ && device_->mixer) {
-    for (auto& item : items_) {
-      item->Initialize();
-      item->RestoreVoices();
-    }
-  }
+  if (device_ && device_->mixer) InitializeItems();
 }
 
 }  // namespace kv

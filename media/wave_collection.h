@@ -103,6 +103,8 @@ class TWaveCollection {
   SoundDevice* device() const { return device_; }
 
  private:
+  void InitializeItems();
+
   NamedItems<TWaveCollectionItem> items_;
   SoundDevice* device_ = nullptr;
 };

@@ -178,5 +178,28 @@ TEST(WaveCollection, DeviceInitialisesItemsOnAttachAndLoad) {
   EXPECT_FALSE(c.Items(0).initialized());
 }
 
+// A wave the device refuses ends the load, but only after every item was initialised: the
+// items after it are playable, just without a master voice yet.
+TEST(WaveCollection, RefusedWaveEndsTheLoadWithEveryItemInitialised) {
+  Mixer mixer;
+  SoundDevice device;
+  device.mixer = &mixer;
+  device.sleep = [](uint32_t) {};
+  TWaveCollection c;
+  c.Attach(&device);
+  const Bytes refused = writer::WavBuilder()
+                            .Chunk("fmt ", writer::WaveFormatBlock(1, 11025, 8, 2))
+                            .Data(kSamples)
+                            .Bytes();
+  const auto file = writer::WriteWaveCollection(
+      {{"good", Wav(), {}, {}}, {"refused", refused, {}, {}}, {"after", Wav(), true, {}}});
+  EXPECT_EQ(MessageOf([&] { c.LoadCollectionStream(file); }), "Sound Buffer cannot be made");
+  ASSERT_EQ(c.Count(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(c.Items(i).initialized()) << i;
+  c.Items(0).PlayItem(false);
+  EXPECT_EQ(c.Items(0).voice_count(), 1);
+  EXPECT_EQ(MessageOf([&] { c.Items(2).PlayItem(false); }), "IDirectSoundBuffer not made");
+}
+
 }  // namespace
 }  // namespace kv
