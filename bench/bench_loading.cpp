@@ -92,14 +92,14 @@ std::vector<kv::Bgr0> TilePalette() {
 // 200 tiles of 100 x 100, alternately 8-bit and 24-bit DIBs, in the game's file encoding.
 const std::vector<uint8_t>& CollectionFile() {
   static const std::vector<uint8_t> file = [] {
-    std::vector<kv::writer::PictureItemSpec> items;
+    std::vector<kv::writer::PictureItemEntry> items;
     kv::writer::DibOptions indexed;
     indexed.bits = 8;
     indexed.palette = TilePalette();
     kv::writer::DibOptions rgb;
     rgb.bits = 24;
     for (int i = 0; i < kCollectionItems; ++i) {
-      kv::writer::PictureItemSpec item;
+      kv::writer::PictureItemEntry item;
       item.name = "Tile" + std::to_string(i);
       item.picture_data =
           i % 2 == 0

@@ -15,8 +15,8 @@
 namespace {
 
 using kv::writer::DibOptions;
-using kv::writer::PictureItemSpec;
-using kv::writer::WaveItemSpec;
+using kv::writer::PictureItemEntry;
+using kv::writer::WaveItemEntry;
 
 // A small picture of at most `colours` distinct colours, so the low depths can hold it.
 kv::RgbImage Pattern(int w, int h, int colours) {
@@ -31,8 +31,8 @@ kv::RgbImage Pattern(int w, int h, int colours) {
   return image;
 }
 
-PictureItemSpec Item(const std::string& name, std::vector<uint8_t> data) {
-  PictureItemSpec item;
+PictureItemEntry Item(const std::string& name, std::vector<uint8_t> data) {
+  PictureItemEntry item;
   item.name = name;
   item.picture_data = std::move(data);
   return item;
@@ -40,7 +40,7 @@ PictureItemSpec Item(const std::string& name, std::vector<uint8_t> data) {
 
 std::vector<uint8_t> ImageSeed() {
   const kv::RgbImage image = Pattern(6, 4, 2);
-  std::vector<PictureItemSpec> items;
+  std::vector<PictureItemEntry> items;
   for (int bits : {1, 4, 8, 16, 24, 32}) {
     DibOptions options;
     options.bits = bits;
@@ -97,7 +97,7 @@ std::vector<uint8_t> WaveSeed() {
   std::vector<uint8_t> bytes(32);
   for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 8);
   const std::vector<uint8_t> info = {'I', 'N', 'F', 'O', 'x'};
-  std::vector<WaveItemSpec> items = {
+  std::vector<WaveItemEntry> items = {
       {"Button", kv::writer::EncodeWav(tone, 1, 22050), false, 2},
       {"Loop", kv::writer::EncodeWav(bytes, 2, 11025, 8), true, std::nullopt},
       {"Listed",

@@ -209,7 +209,7 @@ std::vector<uint8_t> SmallDib(int w, int h, int bits) {
 }
 
 TEST(PictureCollectionLoad, ItemsAndTheirProperties) {
-  writer::PictureItemSpec a;
+  writer::PictureItemEntry a;
   a.name = "Tiles";
   a.picture_data = SmallDib(64, 32, 24);
   a.pattern_width = 32;
@@ -217,7 +217,7 @@ TEST(PictureCollectionLoad, ItemsAndTheirProperties) {
   a.transparent = false;
   a.system_memory = true;
   a.transparent_color = 0x00FF00;
-  writer::PictureItemSpec b;  // everything left to the defaults
+  writer::PictureItemEntry b;  // everything left to the defaults
   std::array<uint8_t, 1024> table{};
   table[5] = 42;
 
@@ -242,9 +242,9 @@ TEST(PictureCollectionLoad, FourBitDibFillsTheColourTableFromEntryEight) {
   options.palette = {{0, 0, 0, 0},    {10, 20, 30, 0}, {255, 255, 255, 0}, {0, 0, 128, 0},
                      {40, 50, 60, 0}, {10, 20, 30, 0}, {1, 2, 3, 0}};
   writer::IndexedImage image{2, 2, {0, 1, 4, 6}};
-  writer::PictureItemSpec dib;
+  writer::PictureItemEntry dib;
   dib.picture_data = writer::DibPictureData(image, options);
-  writer::PictureItemSpec later;
+  writer::PictureItemEntry later;
   later.picture_data = SmallDib(2, 2, 24);
   TPictureCollection c;
   c.LoadCollectionStream(writer::WriteImageCollection({dib, later}));
@@ -372,7 +372,7 @@ TEST(PictureCollectionLoad, Files) {
   EXPECT_EQ(MessageOf([&] { c.LoadCollectionFile(missing); }), "Cannot open file " + missing);
   EXPECT_EQ(MessageOf([&] { c.LoadCollectionFile(dir.path().string()); }),
             "Cannot open file " + dir.path().string());
-  writer::PictureItemSpec item;
+  writer::PictureItemEntry item;
   item.name = "x";
   ASSERT_TRUE(writer::WriteFile(dir / "one.dat", writer::WriteImageCollection({item})));
   c.LoadCollectionFile(dir / "one.dat");

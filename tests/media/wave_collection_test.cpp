@@ -98,9 +98,9 @@ Bytes Wav() {
 }
 
 TEST(WaveCollection, LoadsItemsWithTheirProperties) {
-  writer::WaveItemSpec button{"Button", Wav(), true, 3};
-  writer::WaveItemSpec plain{"", {}, std::nullopt, std::nullopt};
-  writer::WaveItemSpec again{"BUTTON", Wav(), std::nullopt, -5};
+  writer::WaveItemEntry button{"Button", Wav(), true, 3};
+  writer::WaveItemEntry plain{"", {}, std::nullopt, std::nullopt};
+  writer::WaveItemEntry again{"BUTTON", Wav(), std::nullopt, -5};
   TWaveCollection c;
   c.LoadCollectionStream(writer::WriteWaveCollection({button, plain, again}));
   ASSERT_EQ(c.Count(), 3);

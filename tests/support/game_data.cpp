@@ -13,7 +13,7 @@
 namespace kv::test {
 namespace {
 
-using writer::PictureItemSpec;
+using writer::PictureItemEntry;
 
 RgbImage Flat(int width, int height, Color color) {
   RgbImage image;
@@ -28,9 +28,9 @@ RgbImage Flat(int width, int height, Color color) {
   return image;
 }
 
-PictureItemSpec Item(const std::string& name, int width, int height, Color color,
-                     bool transparent = false) {
-  PictureItemSpec item;
+PictureItemEntry Item(const std::string& name, int width, int height, Color color,
+                      bool transparent = false) {
+  PictureItemEntry item;
   item.name = cp1250::FromUtf8(name);
   writer::DibOptions options;
   options.bits = 24;
@@ -39,7 +39,7 @@ PictureItemSpec Item(const std::string& name, int width, int height, Color color
   return item;
 }
 
-void Write(const std::string& path, const std::vector<PictureItemSpec>& items) {
+void Write(const std::string& path, const std::vector<PictureItemEntry>& items) {
   writer::WriteFile(path, writer::WriteImageCollection(items));
 }
 
@@ -73,21 +73,21 @@ void WriteGameData(const std::string& dir) {
          Item("Scroll", 80, 60, ItemColor("Scroll")), Item("Button", 20, 10, ItemColor("Button")),
          Item("NGText", 54, 8, ItemColor("NGText")), Item("Braz", 40, 10, ItemColor("Braz"))});
 
-  std::vector<PictureItemSpec> other = {Item("Logo", 100, 100, ItemColor("Logo"))};
+  std::vector<PictureItemEntry> other = {Item("Logo", 100, 100, ItemColor("Logo"))};
   for (int i = 1; i <= 25; ++i) {
     other.push_back(
         Item("Portrait" + std::to_string(i), 80, 80, ItemColor("Portrait" + std::to_string(i))));
   }
   Write(data + "/graphic2.dat", other);
 
-  std::vector<PictureItemSpec> intro;
+  std::vector<PictureItemEntry> intro;
   for (int i = 0; i < 10; ++i) {
     intro.push_back(
         Item("Intro" + std::to_string(i), 50, 60, ItemColor("Intro" + std::to_string(i))));
   }
   Write(data + "/intro.dat", intro);
 
-  std::vector<PictureItemSpec> ingame;
+  std::vector<PictureItemEntry> ingame;
   for (const char* name :
        {"Down", "LeftRight", "Save", "Load", "Options", "Exit", "QSave", "QLoad", "Map", "Tmap"}) {
     ingame.push_back(Item(name, 10, 10, ItemColor(name)));
@@ -98,14 +98,14 @@ void WriteGameData(const std::string& dir) {
   }
   Write(data + "/graphic3.dat", ingame);
 
-  std::vector<PictureItemSpec> base;
+  std::vector<PictureItemEntry> base;
   for (int i = 0; i < 160; ++i) base.push_back(Item("", 100, 100, TileColor(i), i == 159));
   Write(data + "/base.dat", base);
 
   Write(data + "/add.dat", {Item("Add", 8, 8, ItemColor("Add"))});
   Write(data + "/objects.dat", {Item("Object", 8, 8, ItemColor("Object"))});
 
-  std::vector<PictureItemSpec> hero;
+  std::vector<PictureItemEntry> hero;
   for (int i = 0; i < 8; ++i) {
     hero.push_back(
         Item("Hero" + std::to_string(i), 100, 130, ItemColor("Hero" + std::to_string(i)), true));
@@ -117,7 +117,7 @@ void WriteGameData(const std::string& dir) {
   for (size_t i = 0; i < beep.size(); ++i)
     beep[i] = static_cast<int16_t>((i % 50) < 25 ? 8000 : -8000);
   std::vector<int16_t> click(220, 12000);
-  std::vector<writer::WaveItemSpec> waves(2);
+  std::vector<writer::WaveItemEntry> waves(2);
   waves[0].name = "Test";
   waves[0].wave = writer::EncodeWav(beep, 1, 22050);
   waves[1].name = "Button";

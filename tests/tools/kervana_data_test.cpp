@@ -65,14 +65,14 @@ RgbImage TwoPixels() {
 }
 
 std::vector<uint8_t> Images() {
-  writer::PictureItemSpec arrow;
+  writer::PictureItemEntry arrow;
   arrow.name = cp1250::FromUtf8("Šíp");
   writer::DibOptions options;
   options.bits = 24;
   arrow.picture_data = writer::DibPictureData(TwoPixels(), options);
   arrow.pattern_width = 1;
   arrow.transparent_color = 0x80000005;
-  writer::PictureItemSpec blank;
+  writer::PictureItemEntry blank;
   blank.name = "Blank \"1\"";
   blank.transparent = false;
   std::array<uint8_t, 1024> table{};
@@ -103,8 +103,8 @@ TEST_F(DataTool, InspectImages) {
 
 TEST_F(DataTool, InspectWaves) {
   const std::vector<uint8_t> samples = {1, 2, 3, 4, 5};
-  writer::WaveItemSpec click{"Click", writer::EncodeWav(samples, 1, 8000, 8), true, -3};
-  writer::WaveItemSpec silent{"", {}, std::nullopt, std::nullopt};
+  writer::WaveItemEntry click{"Click", writer::EncodeWav(samples, 1, 8000, 8), true, -3};
+  writer::WaveItemEntry silent{"", {}, std::nullopt, std::nullopt};
   const Result r =
       Run({"inspect", "--waves", Write("snd.dat", writer::WriteWaveCollection({click, silent}))});
   ASSERT_EQ(r.status, 0) << r.err;

@@ -47,19 +47,19 @@ std::vector<uint8_t> PictureData(const art::ArtPicture& pic) {
 }
 
 std::vector<uint8_t> CollectionBytes(const art::ArtFile& file) {
-  std::vector<writer::PictureItemSpec> specs;
-  specs.reserve(file.items.size());
+  std::vector<writer::PictureItemEntry> entries;
+  entries.reserve(file.items.size());
   for (const art::ArtPicture& pic : file.items) {
-    writer::PictureItemSpec spec;
-    spec.name = cp1250::FromUtf8(pic.name);
-    spec.picture_data = PictureData(pic);
+    writer::PictureItemEntry entry;
+    entry.name = cp1250::FromUtf8(pic.name);
+    entry.picture_data = PictureData(pic);
     // Written out even where it equals the default, so the file says what each picture is.
-    spec.transparent = pic.transparent;
-    if (pic.pattern_width > 0) spec.pattern_width = pic.pattern_width;
-    if (pic.pattern_height > 0) spec.pattern_height = pic.pattern_height;
-    specs.push_back(std::move(spec));
+    entry.transparent = pic.transparent;
+    if (pic.pattern_width > 0) entry.pattern_width = pic.pattern_width;
+    if (pic.pattern_height > 0) entry.pattern_height = pic.pattern_height;
+    entries.push_back(std::move(entry));
   }
-  return writer::WriteImageCollection(specs);
+  return writer::WriteImageCollection(entries);
 }
 
 void Write(const fs::path& path, const std::vector<uint8_t>& bytes) {

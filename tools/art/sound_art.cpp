@@ -76,8 +76,8 @@ std::vector<uint8_t> Encode(const Samples& s, bool looped) {
   return writer::EncodeWav(pcm, 1, kSoundRate);
 }
 
-writer::WaveItemSpec Item(const char* name, const Samples& s, bool looped = false) {
-  writer::WaveItemSpec item;
+writer::WaveItemEntry Item(const char* name, const Samples& s, bool looped = false) {
+  writer::WaveItemEntry item;
   item.name = cp1250::FromUtf8(name);
   item.wave = Encode(s, looped);
   if (looped) item.looped = true;
@@ -144,8 +144,8 @@ Samples Fire() {
 
 }  // namespace
 
-std::vector<writer::WaveItemSpec> SynthesiseSounds() {
-  std::vector<writer::WaveItemSpec> items;
+std::vector<writer::WaveItemEntry> SynthesiseSounds() {
+  std::vector<writer::WaveItemEntry> items;
   items.push_back(Item("Test", TestPing()));
   items.push_back(Item("Button", Click()));
   items.back().max_playing_count = 4;

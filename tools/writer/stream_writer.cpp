@@ -179,13 +179,13 @@ void FinishRoot(StreamWriter& w) {
   w.End();  // child list
 }
 
-std::vector<uint8_t> WriteImageCollection(const std::vector<PictureItemSpec>& items,
+std::vector<uint8_t> WriteImageCollection(const std::vector<PictureItemEntry>& items,
                                           const std::array<uint8_t, 1024>* color_table) {
   StreamWriter w;
   BeginRoot(w, "TPictureCollectionComponent");
   w.PropertyName("List");
   w.CollectionStart();
-  for (const PictureItemSpec& item : items) {
+  for (const PictureItemEntry& item : items) {
     w.ItemStart();
     // The order in which the item's class declares its properties.
     if (!item.name.empty()) WriteStringProperty(w, "Name", item.name);
@@ -207,12 +207,12 @@ std::vector<uint8_t> WriteImageCollection(const std::vector<PictureItemSpec>& it
   return w.Take();
 }
 
-std::vector<uint8_t> WriteWaveCollection(const std::vector<WaveItemSpec>& items) {
+std::vector<uint8_t> WriteWaveCollection(const std::vector<WaveItemEntry>& items) {
   StreamWriter w;
   BeginRoot(w, "TWaveCollectionComponent");
   w.PropertyName("List");
   w.CollectionStart();
-  for (const WaveItemSpec& item : items) {
+  for (const WaveItemEntry& item : items) {
     w.ItemStart();
     if (!item.name.empty()) WriteStringProperty(w, "Name", item.name);
     if (item.looped) WriteBoolProperty(w, "Looped", *item.looped);

@@ -90,7 +90,7 @@ void WriteBinaryProperty(StreamWriter& w, std::string_view name, std::span<const
 void BeginRoot(StreamWriter& w, std::string_view class_name);
 void FinishRoot(StreamWriter& w);  // end of the property list and the empty child list
 
-struct PictureItemSpec {
+struct PictureItemEntry {
   std::string name;                   // code page 1250
   std::vector<uint8_t> picture_data;  // the whole "Picture.Data" value; empty = none
   std::optional<int32_t> pattern_width, pattern_height, skip_width, skip_height;
@@ -99,17 +99,17 @@ struct PictureItemSpec {
 };
 
 // An image collection file; the colour table, when given, is stored as "List.ColorTable".
-std::vector<uint8_t> WriteImageCollection(const std::vector<PictureItemSpec>& items,
+std::vector<uint8_t> WriteImageCollection(const std::vector<PictureItemEntry>& items,
                                           const std::array<uint8_t, 1024>* color_table = nullptr);
 
-struct WaveItemSpec {
+struct WaveItemEntry {
   std::string name;           // code page 1250
   std::vector<uint8_t> wave;  // a RIFF WAVE file, the "Wave.WAVE" value; empty = none
   std::optional<bool> looped;
   std::optional<int32_t> max_playing_count;
 };
 
-std::vector<uint8_t> WriteWaveCollection(const std::vector<WaveItemSpec>& items);
+std::vector<uint8_t> WriteWaveCollection(const std::vector<WaveItemEntry>& items);
 
 // Writes the bytes to a file, replacing it. False when the file cannot be written.
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
