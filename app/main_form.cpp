@@ -50,6 +50,8 @@ TMainF::TMainF(Platform& platform)
 }
 
 TMainF::~TMainF() {
+  // The sounds give their voices back while the device description they use still exists.
+  Waves.Attach(nullptr);
   // The platform outlives the window; its control host must not keep our controls.
   ControlHost& host = platform_.controls();
   for (Control* c : std::initializer_list<Control*>{&NEdit_, &HistList_, &SaveList_, &SVolTrack,
