@@ -54,20 +54,23 @@ TMainF::~TMainF() {
   Waves.Attach(nullptr);
   // The platform outlives the window; its control host must not keep our controls.
   ControlHost& host = platform_.controls();
-  for (Control* c : std::initializer_list<Control*>{&NEdit_, &HistList_, &SaveList_, &SVolTrack,
-                                                    &MVolTrack, &HSpeedTrack, &GSpeedtrack}) {
+  for (Control* c : ChildControls()) {
     host.Remove(c);
   }
 }
 
+std::array<Control*, 7> TMainF::ChildControls() {
+  return {&NEdit_, &HistList_, &SaveList_, &SVolTrack, &MVolTrack, &HSpeedTrack, &GSpeedtrack};
+}
+
 void TMainF::SetUpInput() {
   DXInput.ActiveOnly = true;
-  DXInput.KeyboardAssigns[isUp] = {vk::kA + ('K' - 'A'), vk::kUp, vk::kNumpad8};
-  DXInput.KeyboardAssigns[isDown] = {vk::kA + ('J' - 'A'), vk::kDown, vk::kNumpad2};
-  DXInput.KeyboardAssigns[isLeft] = {vk::kA + ('H' - 'A'), vk::kLeft, vk::kNumpad4};
-  DXInput.KeyboardAssigns[isRight] = {vk::kA + ('L' - 'A'), vk::kRight, vk::kNumpad6};
-  DXInput.KeyboardAssigns[isButton1] = {vk::kA + ('Z' - 'A'), vk::kSpace, 0};
-  DXInput.KeyboardAssigns[isButton1 + 1] = {vk::kA + ('X' - 'A'), vk::kReturn, 0};
+  DXInput.KeyboardAssigns[isUp] = {vk::Letter('K'), vk::kUp, vk::kNumpad8};
+  DXInput.KeyboardAssigns[isDown] = {vk::Letter('J'), vk::kDown, vk::kNumpad2};
+  DXInput.KeyboardAssigns[isLeft] = {vk::Letter('H'), vk::kLeft, vk::kNumpad4};
+  DXInput.KeyboardAssigns[isRight] = {vk::Letter('L'), vk::kRight, vk::kNumpad6};
+  DXInput.KeyboardAssigns[isButton1] = {vk::Letter('Z'), vk::kSpace, 0};
+  DXInput.KeyboardAssigns[isButton1 + 1] = {vk::Letter('X'), vk::kReturn, 0};
   DXInput.KeyboardAssigns[isButton1 + 8] = {vk::kF2, 0, 0};
 }
 
@@ -121,8 +124,7 @@ void TMainF::SetUpControls() {
   SVolTrack.on_change = [this] { SVolTrackChange(); };
 
   ControlHost& host = platform_.controls();
-  for (Control* c : std::initializer_list<Control*>{&NEdit_, &HistList_, &SaveList_, &SVolTrack,
-                                                    &MVolTrack, &HSpeedTrack, &GSpeedtrack}) {
+  for (Control* c : ChildControls()) {
     c->visible = false;
     host.Add(c);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -113,6 +114,7 @@ class TMainF : public GameShell {
  private:
   void SetUpControls();
   void SetUpInput();
+  std::array<Control*, 7> ChildControls();
 
   Platform& platform_;
   bool close_requested_ = false;

@@ -36,4 +36,9 @@ constexpr int kF2 = 0x71;
 
 constexpr int kCount = 256;
 
+// The code of a capital letter's key, 'A'..'Z'.
+constexpr int Letter(char c) {
+  return kA + (c - 'A');
+}
+
 }  // namespace kv::vk
