@@ -35,10 +35,9 @@ void Application::ReportError(const std::string& message) {
 void Application::Guard(const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const Error& e) {
-    ReportError(e.what());
   } catch (const std::exception& e) {
-    // Not one of the game's own failures (out of memory, say): still reported, never a crash.
+    // The game's own failures (kv::Error) and any other (out of memory, say) alike: reported,
+    // the handler abandoned, never a crash.
     ReportError(e.what());
   }
   AfterHandler();
