@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "media/stream_tags.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
 
@@ -15,22 +16,6 @@ constexpr const char* kInvalidPropertyValue = "Invalid property value";
 constexpr const char* kInvalidPropertyPath = "Invalid property path";
 constexpr const char* kPropertyDoesNotExist = "Property does not exist";
 constexpr const char* kPropertyIsReadOnly = "Property is read-only";
-
-enum : uint8_t {
-  kTagEnd = 0,
-  kTagList = 1,
-  kTagInt8 = 2,
-  kTagInt16 = 3,
-  kTagInt32 = 4,
-  kTagString = 6,
-  kTagIdent = 7,
-  kTagFalse = 8,
-  kTagTrue = 9,
-  kTagBinary = 10,
-  kTagLongString = 12,
-  kTagNil = 13,
-  kTagCollection = 14,
-};
 
 bool IsIntegerTag(uint8_t tag) {
   return tag == kTagInt8 || tag == kTagInt16 || tag == kTagInt32;

@@ -8,27 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "media/stream_tags.h"
+
 // Writes the collection file encoding: a resource header, "TPF0", one root record of tagged
 // property values. The game only reads this format; the writer exists for the data build and
 // for tests, so its low-level half can also write files the reader must reject.
 namespace kv::writer {
 
 // Value tags of the encoding.
-enum Tag : uint8_t {
-  kTagEnd = 0,
-  kTagList = 1,
-  kTagInt8 = 2,
-  kTagInt16 = 3,
-  kTagInt32 = 4,
-  kTagString = 6,
-  kTagIdent = 7,
-  kTagFalse = 8,
-  kTagTrue = 9,
-  kTagBinary = 10,
-  kTagLongString = 12,
-  kTagNil = 13,
-  kTagCollection = 14,
-};
+using Tag = StreamTag;
+using enum StreamTag;
 
 // Appends the pieces of the encoding in the order they are called. Nothing is checked: the
 // caller decides what goes where, malformed output included.
