@@ -293,6 +293,16 @@ class SdlPlatform final : public Platform {
     last_shown_ = Micros();
   }
 
+  void ShowLastFront() {
+    if (renderer_ == nullptr || last_front_.width <= 0) return;
+    if (controls_.AnyVisible()) {
+      controls_.Compose(last_front_, composed_, fonts_);
+      Show(composed_, false);
+    } else {
+      Show(last_front_, false);
+    }
+  }
+
   void ShowHeld() {
     if (renderer_ == nullptr) return;
     if (held_) {
@@ -365,8 +375,11 @@ class SdlPlatform final : public Platform {
             event.type = EventType::kClose;
             return true;
           case SDL_WINDOWEVENT_EXPOSED:
-            event.type = EventType::kRepaint;
-            return true;
+            // An uncovered window shows again what it showed: the front surface as last
+            // presented. The game's picture is not flipped anew, so a screen left black on
+            // purpose (the options screen after reactivation) stays black.
+            ShowLastFront();
+            return false;
           default:
             return false;
         }
