@@ -17,7 +17,7 @@
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "tools/art/build_data.h"
-#include "tools/inspect.h"
+#include "tools/collection_report.h"
 
 namespace {
 
@@ -45,8 +45,8 @@ int Run(const std::vector<std::string>& args) {
     const bool images = args[1] == "--images";
     if (!images && args[1] != "--waves") return Usage();
     if (command == "inspect") {
-      images ? kv::tool::InspectImages(args[2], std::cout)
-             : kv::tool::InspectWaves(args[2], std::cout);
+      images ? kv::tool::ReportImages(args[2], std::cout)
+             : kv::tool::ReportWaves(args[2], std::cout);
     } else {
       images ? kv::tool::FindImage(args[2], args[3], std::cout)
              : kv::tool::FindWave(args[2], args[3], std::cout);

@@ -80,7 +80,7 @@ std::vector<uint8_t> Images() {
   return writer::WriteImageCollection({arrow, blank}, &table);
 }
 
-TEST_F(DataTool, InspectImages) {
+TEST_F(DataTool, ReportImages) {
   const Result r = Run({"inspect", "--images", Write("img.dat", Images())});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.starts_with("{\"count\": 2,")) << r.out;
@@ -101,7 +101,7 @@ TEST_F(DataTool, InspectImages) {
   EXPECT_TRUE(r.out.ends_with("ffffff00\"}\n"));
 }
 
-TEST_F(DataTool, InspectWaves) {
+TEST_F(DataTool, ReportWaves) {
   const std::vector<uint8_t> samples = {1, 2, 3, 4, 5};
   writer::WaveItemEntry click{"Click", writer::EncodeWav(samples, 1, 8000, 8), true, -3};
   writer::WaveItemEntry silent{"", {}, std::nullopt, std::nullopt};

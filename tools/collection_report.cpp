@@ -1,4 +1,4 @@
-#include "tools/inspect.h"
+#include "tools/collection_report.h"
 
 #include <cstdio>
 #include <memory>
@@ -38,7 +38,7 @@ void Find(const std::string& path, const std::string& utf8_name, const char* not
 
 }  // namespace
 
-void InspectImages(const std::string& path, std::ostream& out) {
+void ReportImages(const std::string& path, std::ostream& out) {
   TPictureCollection images;
   images.LoadCollectionFile(path);
   out << "{\"count\": " << images.Count() << ",\n \"items\": [";
@@ -60,7 +60,7 @@ void InspectImages(const std::string& path, std::ostream& out) {
   out << " \"built_color_table\": \"" << Hex(images.ColorTable) << "\"}\n";
 }
 
-void InspectWaves(const std::string& path, std::ostream& out) {
+void ReportWaves(const std::string& path, std::ostream& out) {
   TWaveCollection waves;
   waves.LoadCollectionFile(path);
   out << "{\"count\": " << waves.Count() << ",\n \"items\": [";

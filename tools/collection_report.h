@@ -8,8 +8,8 @@
 namespace kv::tool {
 
 // One JSON object describing every item (and, for images, both colour tables).
-void InspectImages(const std::string& path, std::ostream& out);
-void InspectWaves(const std::string& path, std::ostream& out);
+void ReportImages(const std::string& path, std::ostream& out);
+void ReportWaves(const std::string& path, std::ostream& out);
 
 // Prints the index IndexOfName gives for a UTF-8 name; fails as FindItemByName does.
 void FindImage(const std::string& path, const std::string& utf8_name, std::ostream& out);
