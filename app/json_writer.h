@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/json_text.h"
+
 namespace kv {
 
 // A small JSON builder: callers write keys and values in order; commas are placed for them.
@@ -29,7 +31,7 @@ class JsonWriter {
 
   void Key(std::string_view key) {
     Separator();
-    String(key);
+    out_ += JsonQuote(key);
     out_ += ':';
     after_key_ = true;
   }
@@ -47,7 +49,7 @@ class JsonWriter {
   }
   void Str(std::string_view utf8) {
     Value();
-    String(utf8);
+    out_ += JsonQuote(utf8);
   }
 
   const std::string& str() const { return out_; }
@@ -64,8 +66,6 @@ class JsonWriter {
       Separator();
     }
   }
-  void String(std::string_view text);
-
   std::string out_;
   bool first_ = true;
   bool after_key_ = false;

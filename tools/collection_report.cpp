@@ -7,6 +7,7 @@
 #include "media/wave_collection.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/json_text.h"
 #include "tools/json_text.h"
 #include "tools/sha256.h"
 
@@ -18,7 +19,7 @@ const char* Bool(bool value) {
 }
 
 std::string Name(const std::string& cp1250_name) {
-  return JsonString(cp1250::ToUtf8(cp1250_name));
+  return JsonQuote(cp1250::ToUtf8(cp1250_name));
 }
 
 // A name the code page cannot hold names no item.
@@ -46,7 +47,7 @@ void ReportImages(const std::string& path, std::ostream& out) {
     TPictureCollectionItem& item = images.Items(i);
     const Picture& picture = item.picture();
     out << (i ? ",\n  " : "\n  ") << "{\"index\":" << i << ", \"name\":" << Name(item.Name)
-        << ", \"picture\":" << JsonString(picture.ClassName()) << ", \"width\":" << picture.width()
+        << ", \"picture\":" << JsonQuote(picture.ClassName()) << ", \"width\":" << picture.width()
         << ", \"height\":" << picture.height() << ", \"bits\":" << picture.bits_per_pixel()
         << ", \"patterns\":" << item.PatternRects().size()
         << ", \"pattern_width\":" << item.PatternWidth

@@ -1,40 +1,42 @@
-#include "app/json_writer.h"
+#include "platform/json_text.h"
 
 #include <cstdio>
 
 namespace kv {
 
-void JsonWriter::String(std::string_view text) {
-  out_ += '"';
-  for (const char ch : text) {
+std::string JsonQuote(std::string_view utf8) {
+  std::string out = "\"";
+  out.reserve(utf8.size() + 2);
+  for (const char ch : utf8) {
     const auto byte = static_cast<unsigned char>(ch);
     switch (ch) {
       case '"':
-        out_ += "\\\"";
+        out += "\\\"";
         break;
       case '\\':
-        out_ += "\\\\";
+        out += "\\\\";
         break;
       case '\n':
-        out_ += "\\n";
+        out += "\\n";
         break;
       case '\r':
-        out_ += "\\r";
+        out += "\\r";
         break;
       case '\t':
-        out_ += "\\t";
+        out += "\\t";
         break;
       default:
         if (byte < 0x20) {
           char escaped[8];
           std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-          out_ += escaped;
+          out += escaped;
         } else {
-          out_ += ch;
+          out += ch;
         }
     }
   }
-  out_ += '"';
+  out += '"';
+  return out;
 }
 
 }  // namespace kv
