@@ -11,6 +11,7 @@
 #include "media/image_list.h"
 #include "newgame/game_shell.h"
 #include "newgame/newgame.h"
+#include "platform/paint.h"
 #include "platform/platform.h"
 
 namespace kv {
@@ -43,18 +44,6 @@ bool IsFloor(int code) {
 }
 bool IsWall(int code) {
   return code >= 112 && code < 135;
-}
-
-// A cell that shows no picture is painted black, so nothing of an earlier frame stays there.
-void FillBlack(Surface& surface, int x, int y) {
-  Image565& image = surface.image();
-  const int left = std::max(x, 0);
-  const int top = std::max(y, 0);
-  const int right = std::min(x + kCellPixels, image.width);
-  const int bottom = std::min(y + kCellPixels, image.height);
-  for (int row = top; row < bottom; ++row) {
-    std::fill(image.Row(row) + left, image.Row(row) + std::max(left, right), uint16_t{0});
-  }
 }
 
 }  // namespace
@@ -115,7 +104,10 @@ void TIngame::DrawView() {
       if (picture >= 0) {
         DrawPattern(base.Items(picture), back, at.x, at.y, 0);
       } else {
-        FillBlack(back, at.x, at.y);
+        // A cell that shows no picture is painted black, so nothing of an earlier frame
+        // stays there.
+        paint::FillRect(back.image(), {at.x, at.y, at.x + kCellPixels, at.y + kCellPixels},
+                        Rgb(0, 0, 0), {0, 0, back.width(), back.height()});
       }
       if (i == 7 && j == 5) {
         DrawPattern(shell_.HeroFr().Items.Items(2 * Hero->Facing + Hero->StepPhase - 1), back,

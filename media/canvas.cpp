@@ -8,12 +8,11 @@
 #include "media/picture_collection.h"
 #include "media/surface.h"
 #include "media/word_break.h"
+#include "platform/paint.h"
 
 namespace kv {
 
 namespace {
-
-constexpr uint16_t kWhite = 0xFFFF;
 
 Rect Intersect(const Rect& a, const Rect& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -44,27 +43,8 @@ void PaintText(Image565& image, FontService& fonts, const FontDesc& font, bool o
   const Rect cell = ClipBox(x, y, int64_t{x} + mask->width, int64_t{y} + mask->height, clip);
   if (cell.Empty()) return;
 
-  const Color color = ResolveColor(font.color);
-  const uint16_t solid = To565(color);
-  const int r = RedOf(color), g = GreenOf(color), b = BlueOf(color);
-  for (int py = cell.top; py < cell.bottom; ++py) {
-    uint16_t* row = image.Row(py);
-    const uint8_t* cover = mask->alpha.data() + static_cast<size_t>(py - y) * mask->width;
-    if (opaque) std::fill(row + cell.left, row + cell.right, kWhite);
-    for (int px = cell.left; px < cell.right; ++px) {
-      const int a = cover[px - x];
-      if (a == 0) continue;
-      if (a == 255) {
-        row[px] = solid;
-        continue;
-      }
-      const uint16_t old = row[px];
-      const int rest = 255 - a;
-      row[px] = To565(static_cast<uint8_t>((r * a + Red565(old) * rest + 127) / 255),
-                      static_cast<uint8_t>((g * a + Green565(old) * rest + 127) / 255),
-                      static_cast<uint8_t>((b * a + Blue565(old) * rest + 127) / 255));
-    }
-  }
+  if (opaque) paint::FillRect(image, cell, Rgb(255, 255, 255), cell);
+  paint::Mask(image, *mask, x, y, ResolveColor(font.color), cell);
 }
 
 // Steps of a line along its major axis, with the minor coordinate rounded to the nearest pixel

@@ -87,11 +87,18 @@ void SetText(char (&field)[N], std::string_view cp1250) {
 }
 
 // The text of a fixed field, up to its first zero byte or the field's end.
+inline std::string_view TextOf(const char* field, std::size_t size) {
+  std::size_t length = 0;
+  while (length < size && field[length] != '\0') ++length;
+  return std::string_view(field, length);
+}
 template <std::size_t N>
 std::string_view TextOf(const char (&field)[N]) {
-  std::size_t length = 0;
-  while (length < N && field[length] != '\0') ++length;
-  return std::string_view(field, length);
+  return TextOf(field, N);
+}
+template <std::size_t N>
+std::string_view TextOf(const std::array<char, N>& field) {
+  return TextOf(field.data(), N);
 }
 
 // Names in code page 1250; an index outside the table gives an empty name.

@@ -36,13 +36,6 @@ std::string T(const char* utf8) {
   return cp1250::FromUtf8(utf8);
 }
 
-// The text of a zero-terminated field held in a std::array.
-std::string_view FieldText(const char* data, size_t size) {
-  size_t length = 0;
-  while (length < size && data[length] != '\0') ++length;
-  return {data, length};
-}
-
 Surface& Back(GameShell& shell) {
   return *shell.DXDraw().BackSurface();
 }
@@ -104,7 +97,7 @@ void DrawInfoBox(GameShell& shell, const TNewgame& newgame, int kind, int profes
   if (entry >= 0 && entry < static_cast<int>(newgame.InfoTexts.size())) {
     const auto& text = newgame.InfoTexts[static_cast<size_t>(entry)];
     canvas.SetFont(Face("Arial CE", 12, kYellow));
-    canvas.DrawTextWordBreak({400, 200, 740, 400}, FieldText(text.data(), text.size()), false);
+    canvas.DrawTextWordBreak({400, 200, 740, 400}, TextOf(text), false);
     canvas.Draw(100, 200, shell.InfoPicture(entry));
   }
   ReleaseCanvas(canvas);
@@ -216,7 +209,7 @@ void DrawIntroPage(GameShell& shell, const TIntro& intro, int page) {
   canvas.SetBackgroundTransparent();
   if (valid) {
     const auto& text = intro.Texts[static_cast<size_t>(page - 1)];
-    canvas.DrawTextWordBreak(kIntroTextRect, FieldText(text.data(), text.size()), false);
+    canvas.DrawTextWordBreak(kIntroTextRect, TextOf(text), false);
   }
   canvas.SetFont(Face("Times New Roman", 18, kRed));
   if (intro.Page != 1) canvas.TextOut(531, 566, "<");

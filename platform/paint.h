@@ -4,8 +4,9 @@
 #include "platform/geometry.h"
 #include "platform/image565.h"
 
-// The few drawing primitives the child controls need. Every one clips to the picture and to
-// a clip rectangle, so a control never paints outside its own window.
+// Small drawing primitives on 565 pictures: the child controls, the text canvas and the game
+// view's empty cells use them. Every one clips to the picture and to a clip rectangle, so a
+// control never paints outside its own window.
 namespace kv::paint {
 
 void Pixel(Image565& image, int x, int y, Color color, const Rect& clip);
