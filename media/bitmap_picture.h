@@ -22,6 +22,7 @@ class BitmapPicture final : public Picture {
   int height() const override { return pixels_.height; }
   int bits_per_pixel() const override { return empty() ? 0 : pixels_.bits; }
   const RgbImage& Pixels() override;
+  void ReleasePixels() override { decoded_.reset(); }
   // The palette's colours, for 8 bits per pixel or fewer.
   std::vector<Bgr0> OfferedColors() const override;
 

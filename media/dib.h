@@ -24,6 +24,7 @@ class DibPicture final : public Picture {
   int height() const override { return pixels_.height; }
   int bits_per_pixel() const override { return empty() ? 0 : pixels_.bits; }
   const RgbImage& Pixels() override;
+  void ReleasePixels() override { decoded_.reset(); }
   std::vector<Bgr0> OfferedColors() const override;
 
   // The header as read, for tests and the data tool.

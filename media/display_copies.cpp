@@ -69,6 +69,7 @@ void BuildDisplayCopies(TPictureCollectionItem& item) {
   if (picture.empty()) return;
   auto copies = std::make_unique<DisplayCopies>();
   copies->image = ConvertTo565(picture.Pixels());
+  picture.ReleasePixels();
   copies->patterns = item.PatternRects();
   BuildOpaqueRuns(*copies, KeyOf(item));
   item.copies = std::move(copies);

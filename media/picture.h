@@ -38,6 +38,9 @@ class Picture {
 
   // The pixels, decoded on first use. May fail with the kind's message ("JPEG error #%d").
   virtual const RgbImage& Pixels() = 0;
+  // Frees the decoded pixels where they can be decoded again cheaply from what the picture
+  // holds; the display keeps its own converted copy, so the game needs them only once.
+  virtual void ReleasePixels() {}
 
   // What the picture offers to a collection's colour table: for a DIB of 8 bits per pixel or
   // fewer its whole 256-entry table; for other pictures with a logical palette its colours;

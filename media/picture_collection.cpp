@@ -28,7 +28,7 @@ void TPictureCollectionItem::SetPicture(std::unique_ptr<Picture> picture) {
 
 void TPictureCollectionItem::SetTransparentColor(Color color) {
   TransparentColor = color;
-  if (copies) BuildDisplayCopies(*this);
+  RekeyDisplayCopies(*this);
 }
 
 std::vector<Rect> TPictureCollectionItem::PatternRects() {
