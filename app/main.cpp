@@ -57,10 +57,11 @@ int main(int argc, char** argv) {
     }
   }
 
+  std::string problem;
   std::unique_ptr<kv::Platform> platform =
-      options.headless ? kv::MakeHeadlessPlatform() : kv::MakeSdlPlatform();
+      options.headless ? kv::MakeHeadlessPlatform() : kv::MakeSdlPlatform(problem);
   if (!platform) {
-    std::cerr << "kervana: no display available (try --headless)\n";
+    std::cerr << "kervana: " << problem << "; use --headless to run without a window\n";
     return 1;
   }
 

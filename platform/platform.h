@@ -111,8 +111,9 @@ class Platform {
 };
 
 std::unique_ptr<Platform> MakeHeadlessPlatform();
-// Opens SDL; returns null (with the reason on stderr) when no video device is available.
-std::unique_ptr<Platform> MakeSdlPlatform();
+// Opens SDL and makes the game's window (still hidden); null, with the reason in `problem`,
+// when no display can show it.
+std::unique_ptr<Platform> MakeSdlPlatform(std::string& problem);
 
 // Writes 565 pixels as an 8-bit RGB PNG. Returns false when the file cannot be written.
 bool WritePng(const std::string& path, const Image565& image);

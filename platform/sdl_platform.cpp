@@ -3,19 +3,18 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <deque>
-#include <optional>
+#include <cstdlib>
+#include <cstring>
 
-#include "platform/letterbox.h"
 #include "platform/platform.h"
-#include "platform/sdl_keymap.h"
+#include "platform/sdl_error_box.h"
+#include "platform/sdl_events.h"
+#include "platform/sdl_presenter.h"
+#include "platform/sdl_window.h"
 
 namespace kv {
 namespace {
 
-constexpr const char* kCaption = "Kervana(DirectX) ";
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
 constexpr int kAudioRate = 44100;
 constexpr int kAudioFrames = 1024;
 constexpr int64_t kMillisPerDay = 86'400'000;
@@ -24,32 +23,20 @@ void MixInto(void* mixer, Uint8* stream, int bytes) {
   static_cast<Mixer*>(mixer)->Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
 }
 
-KeyMods ModsOf(Uint16 mod) {
-  KeyMods mods;
-  mods.alt = (mod & KMOD_ALT) != 0;
-  mods.ctrl = (mod & KMOD_CTRL) != 0;
-  mods.shift = (mod & KMOD_SHIFT) != 0;
-  return mods;
-}
-
-std::optional<MouseButton> ButtonOf(Uint8 button) {
-  switch (button) {
-    case SDL_BUTTON_LEFT:
-      return MouseButton::kLeft;
-    case SDL_BUTTON_RIGHT:
-      return MouseButton::kRight;
-    case SDL_BUTTON_MIDDLE:
-      return MouseButton::kMiddle;
-    default:
-      return std::nullopt;
-  }
-}
-
+// The SDL backend: the window, its events and its picture (each in a file of its own), and
+// here the clocks, the sound device, the pointer picture and the error box.
 class SdlPlatform final : public Platform {
  public:
-  explicit SdlPlatform(SDL_Window* window) : window_(window) {
+  explicit SdlPlatform(std::unique_ptr<SdlWindow> window)
+      : window_(std::move(window)),
+        presenter_(controls_, fonts_, [this] { return Micros(); }),
+        events_(*window_) {
     counter_start_ = SDL_GetPerformanceCounter();
     counter_frequency_ = SDL_GetPerformanceFrequency();
+    events_.on_exposed = [this] { presenter_.Expose(); };
+    // A window that moved or changed size under a resting pointer puts it over another
+    // display pixel; handlers that read it must find that one.
+    events_.on_geometry_changed = [this] { input_.pointer = window_->PointerNow().display; };
     OpenSound();
     SDL_StartTextInput();
   }
@@ -57,9 +44,9 @@ class SdlPlatform final : public Platform {
   ~SdlPlatform() override {
     // The audio callback reads the mixer; stop it before anything goes.
     if (audio_ != 0) SDL_CloseAudioDevice(audio_);
-    CloseDisplay();
+    presenter_.Close();
     if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
-    SDL_DestroyWindow(window_);
+    window_.reset();
     SDL_Quit();
   }
 
@@ -78,41 +65,31 @@ class SdlPlatform final : public Platform {
   }
 
   void Sleep(uint32_t ms) override {
-    ShowHeld();
+    presenter_.Refresh();
     SDL_Delay(ms);
   }
 
   bool PollEvent(Event& event) override {
-    ShowHeld();
-    if (!pending_.empty()) {
-      event = std::move(pending_.front());
-      pending_.pop_front();
-      ApplyInput(event);
-      return true;
-    }
-    SDL_Event raw;
-    while (SDL_PollEvent(&raw)) {
-      if (Translate(raw, event)) {
-        ApplyInput(event);
-        return true;
-      }
-    }
-    return false;
+    presenter_.Refresh();
+    if (!events_.Next(event)) return false;
+    ApplyInput(event);
+    return true;
   }
 
   void WaitEvent(uint32_t timeout_ms) override {
-    ShowHeld();
+    presenter_.Refresh();
     // Visible controls are repainted once per refresh, so the wait must not outlast one.
-    if (controls_.AnyVisible()) {
-      timeout_ms = std::min<uint32_t>(timeout_ms, static_cast<uint32_t>(RefreshPeriod() / 1000));
+    if (presenter_.controls_visible()) {
+      timeout_ms =
+          std::min<uint32_t>(timeout_ms, static_cast<uint32_t>(presenter_.RefreshPeriod() / 1000));
     }
-    if (pending_.empty()) SDL_WaitEventTimeout(nullptr, static_cast<int>(timeout_ms));
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(timeout_ms));
   }
 
   std::vector<DisplayMode> DisplayModes() override {
     // Any desktop size can show the 16-bit picture, scaled; list the sizes at 16 bits.
     std::vector<DisplayMode> modes;
-    const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    const int display = std::max(SDL_GetWindowDisplayIndex(window_->handle()), 0);
     const int count = SDL_GetNumDisplayModes(display);
     for (int i = 0; i < count; ++i) {
       SDL_DisplayMode m;
@@ -120,104 +97,28 @@ class SdlPlatform final : public Platform {
       const DisplayMode mode{m.w, m.h, 16};
       if (std::find(modes.begin(), modes.end(), mode) == modes.end()) modes.push_back(mode);
     }
-    const DisplayMode wanted{kWindowWidth, kWindowHeight, 16};
+    const DisplayMode wanted{SdlWindow::kWidth, SdlWindow::kHeight, 16};
     if (std::find(modes.begin(), modes.end(), wanted) == modes.end()) modes.push_back(wanted);
     return modes;
   }
 
   bool OpenDisplay(bool fullscreen, DisplayMode mode) override {
     CloseDisplay();
-    if (fullscreen) {
-      // Full screen keeps the desktop's mode and scales the picture, so switching away and
-      // back never changes the monitor's mode. Without a window manager nothing moves the
-      // window to the screen's corner, so put it there first.
-      // The window is also sized to the desktop by hand: where nothing honours the
-      // full-screen request the picture would otherwise be scaled for a screen the window
-      // does not cover.
-      SDL_Rect desktop{0, 0, kWindowWidth, kWindowHeight};
-      if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &desktop) == 0) {
-        SDL_SetWindowPosition(window_, desktop.x, desktop.y);
-        SDL_SetWindowSize(window_, desktop.w, desktop.h);
-      }
-      if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-        std::fprintf(stderr, "Full screen: %s\n", SDL_GetError());
-        return false;
-      }
-      SDL_SetWindowPosition(window_, desktop.x, desktop.y);
-    } else {
-      SDL_SetWindowFullscreen(window_, 0);
-      SDL_SetWindowSize(window_, kWindowWidth, kWindowHeight);
-      if (restore_position_) {
-        SDL_SetWindowPosition(window_, restore_position_->x, restore_position_->y);
-        restore_position_.reset();
-      } else {
-        const int display = std::max(SDL_GetWindowDisplayIndex(window_), 0);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
-                              SDL_WINDOWPOS_CENTERED_DISPLAY(display));
-      }
-    }
-    fullscreen_ = fullscreen;
-    SDL_ShowWindow(window_);
-    SDL_RaiseWindow(window_);
-    // No vsync flag: a renderer made with it would wait on every present, also on the
-    // front-surface draws that must show at once. Present switches it per call.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ == nullptr) {
-      std::fprintf(stderr, "Renderer: %s\n", SDL_GetError());
-      return false;
-    }
-    vsync_ = false;
-    SDL_DisplayMode mode_now;
-    refresh_hz_ = SDL_GetWindowDisplayMode(window_, &mode_now) == 0 && mode_now.refresh_rate > 0
-                      ? mode_now.refresh_rate
-                      : 60;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderPresent(renderer_);
+    if (!window_->SetMode(fullscreen) || !presenter_.Open(window_->handle())) return false;
+    events_.AfterSwitch();
+    // Whether or not it moved, the pointer lies over another display pixel now.
+    input_.pointer = window_->PointerNow().display;
     return true;
   }
 
-  void CloseDisplay() override {
-    held_ = false;
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
-    texture_ = nullptr;
-    renderer_ = nullptr;
-  }
+  void CloseDisplay() override { presenter_.Close(); }
 
   void Present(const Image565& front, bool wait_vblank) override {
-    if (renderer_ == nullptr) return;
-    if (front.width <= 0 || front.height <= 0 ||
-        front.pixels.size() <
-            static_cast<size_t>(front.width) * static_cast<size_t>(front.height)) {
-      return;
-    }
-    last_front_ = front;
-    const Image565* picture = &front;
-    if (controls_.AnyVisible()) {
-      controls_.Compose(front, composed_, fonts_);
-      picture = &composed_;
-    }
-    // Draws on the front surface may come faster than the screen refreshes (the exit wipe
-    // shows 600 rows one by one). Showing more than one of them per refresh is wasted work,
-    // so the latest is held and shown with the next present or when the program goes idle.
-    if (!wait_vblank && Micros() - last_shown_ < RefreshPeriod()) {
-      if (picture != &composed_) composed_ = front;
-      held_ = true;
-      return;
-    }
-    Show(*picture, wait_vblank);
+    presenter_.Present(front, wait_vblank);
   }
 
-  void SaveWindowPlacement() override {
-    if (fullscreen_) return;
-    Point p;
-    SDL_GetWindowPosition(window_, &p.x, &p.y);
-    saved_position_ = p;
-  }
-
-  void RestoreWindowPlacement() override { restore_position_ = saved_position_; }
+  void SaveWindowPlacement() override { window_->SavePlacement(); }
+  void RestoreWindowPlacement() override { window_->RestorePlacement(); }
 
   void SetCursorImage(const CursorImage& image) override {
     if (image.width <= 0 || image.height <= 0 ||
@@ -238,7 +139,7 @@ class SdlPlatform final : public Platform {
 
   void ShowErrorBox(const std::string& title, const std::string& message) override {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), window_);
+    ShowModalErrorBox(window_->handle(), title, message);
   }
 
   Mixer* sound() override { return audio_ != 0 ? mixer_.get() : nullptr; }
@@ -273,206 +174,58 @@ class SdlPlatform final : public Platform {
     SDL_PauseAudioDevice(audio_, 0);
   }
 
-  void Show(const Image565& picture, bool wait_vblank) {
-    held_ = false;
-    if (!EnsureTexture(picture.width, picture.height)) return;
-    SDL_UpdateTexture(texture_, nullptr, picture.pixels.data(), picture.width * 2);
-    if (vsync_ != wait_vblank) {
-      SDL_RenderSetVSync(renderer_, wait_vblank ? 1 : 0);
-      vsync_ = wait_vblank;
-    }
-    int out_w = 0, out_h = 0;
-    SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
-    const Rect placed = letterbox::Fit(out_w, out_h, picture.width, picture.height);
-    const SDL_Rect dest{placed.left, placed.top, placed.Width(), placed.Height()};
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
-    SDL_RenderPresent(renderer_);
-    if (wait_vblank) PaceFrame();
-    last_shown_ = Micros();
-  }
-
-  void ShowLastFront() {
-    if (renderer_ == nullptr || last_front_.width <= 0) return;
-    if (controls_.AnyVisible()) {
-      controls_.Compose(last_front_, composed_, fonts_);
-      Show(composed_, false);
-    } else {
-      Show(last_front_, false);
-    }
-  }
-
-  void ShowHeld() {
-    if (renderer_ == nullptr) return;
-    if (held_) {
-      Show(composed_, false);
-      return;
-    }
-    // Controls repaint themselves as child windows do: while one shows (or just went away),
-    // its changes - a typed letter, a moved thumb, the control appearing - reach the screen
-    // without waiting for the game's next flip.
-    const bool visible = controls_.AnyVisible();
-    if ((visible || controls_shown_) && last_front_.width > 0 &&
-        Micros() - last_shown_ >= RefreshPeriod()) {
-      controls_.Compose(last_front_, composed_, fonts_);
-      Show(composed_, false);
-    }
-    controls_shown_ = visible;
-  }
-
-  uint64_t RefreshPeriod() const { return 1'000'000 / static_cast<uint64_t>(refresh_hz_); }
-
-  bool EnsureTexture(int width, int height) {
-    if (texture_ != nullptr && texture_width_ == width && texture_height_ == height) return true;
-    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                 width, height);
-    texture_width_ = width;
-    texture_height_ = height;
-    return texture_ != nullptr;
-  }
-
-  // Where vsync is not honoured (software renderers, virtual displays) a waiting present
-  // would return at once and the game would run as fast as the processor allows; hold such
-  // presents to the display's refresh period instead.
-  void PaceFrame() {
-    const uint64_t period = RefreshPeriod();
-    const uint64_t since = Micros() - last_vblank_;
-    if (since < period * 3 / 4) {
-      SDL_Delay(static_cast<Uint32>((period - since) / 1000));
-      while (Micros() - last_vblank_ < period) {
-      }
-    }
-    last_vblank_ = Micros();
-  }
-
-  Point ToDisplay(int x, int y) const {
-    // Mouse positions come in window coordinates; the picture fills the window the same way
-    // it fills the renderer's output.
-    int w = 0, h = 0;
-    SDL_GetWindowSize(window_, &w, &h);
-    const int pw = texture_ != nullptr ? texture_width_ : kWindowWidth;
-    const int ph = texture_ != nullptr ? texture_height_ : kWindowHeight;
-    return letterbox::ToPicture({x, y}, letterbox::Fit(w, h, pw, ph), pw, ph);
-  }
-
-  bool Translate(const SDL_Event& raw, Event& event) {
-    event = Event{};
-    switch (raw.type) {
-      case SDL_QUIT:
-        event.type = EventType::kClose;
-        return true;
-      case SDL_WINDOWEVENT:
-        switch (raw.window.event) {
-          case SDL_WINDOWEVENT_FOCUS_GAINED:
-            event.type = EventType::kActivate;
-            return true;
-          case SDL_WINDOWEVENT_FOCUS_LOST:
-            event.type = EventType::kDeactivate;
-            return true;
-          case SDL_WINDOWEVENT_CLOSE:
-            event.type = EventType::kClose;
-            return true;
-          case SDL_WINDOWEVENT_EXPOSED:
-            // An uncovered window shows again what it showed: the front surface as last
-            // presented. The game's picture is not flipped anew, so a screen left black on
-            // purpose (the options screen after reactivation) stays black.
-            ShowLastFront();
-            return false;
-          default:
-            return false;
-        }
-      case SDL_MOUSEMOTION:
-        event.type = EventType::kMouseMove;
-        event.pos = ToDisplay(raw.motion.x, raw.motion.y);
-        return true;
-      case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: {
-        const auto button = ButtonOf(raw.button.button);
-        if (!button) return false;
-        event.type = raw.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseDown : EventType::kMouseUp;
-        event.button = *button;
-        event.pos = ToDisplay(raw.button.x, raw.button.y);
-        return true;
-      }
-      case SDL_KEYDOWN:
-      case SDL_KEYUP: {
-        event.key = VirtualKeyFromSdl(raw.key.keysym.scancode, raw.key.keysym.sym);
-        if (event.key == 0) return false;
-        event.type = raw.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp;
-        event.mods = ModsOf(raw.key.keysym.mod);
-        if (event.type == EventType::kKeyDown && event.key == vk::kA + ('V' - 'A') &&
-            event.mods.ctrl) {
-          QueuePaste();
-        }
-        return true;
-      }
-      case SDL_TEXTINPUT:
-        event.type = EventType::kText;
-        event.text = raw.text.text;
-        return true;
-      default:
-        return false;
-    }
-  }
-
-  // Ctrl+V types the clipboard's text, so a paste meets the same checks as typing.
-  void QueuePaste() {
-    if (!SDL_HasClipboardText()) return;
-    char* text = SDL_GetClipboardText();
-    if (text == nullptr) return;
-    Event paste;
-    paste.type = EventType::kText;
-    paste.text = text;
-    SDL_free(text);
-    if (!paste.text.empty()) pending_.push_back(std::move(paste));
-  }
-
-  SDL_Window* window_;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  int texture_width_ = 0;
-  int texture_height_ = 0;
-  bool vsync_ = false;
-  bool fullscreen_ = false;
-  uint64_t last_vblank_ = 0;
-  uint64_t last_shown_ = 0;
-  int refresh_hz_ = 60;
-  bool held_ = false;
-  std::optional<Point> saved_position_;
-  std::optional<Point> restore_position_;
-  Image565 composed_;
-  Image565 last_front_;  // the front surface as last presented
-  bool controls_shown_ = false;
+  std::unique_ptr<SdlWindow> window_;
+  SdlPresenter presenter_;
+  SdlEventReader events_;
   SDL_Cursor* cursor_ = nullptr;
   std::unique_ptr<Mixer> mixer_;
   SDL_AudioDeviceID audio_ = 0;
   uint64_t counter_start_ = 0;
   uint64_t counter_frequency_ = 1;
-  std::deque<Event> pending_;
 };
+
+// SDL falls back to drivers that show nothing when no display can be reached; a player would
+// see nothing happen. Those count only when asked for by name.
+bool ShowsNothing(const char* driver) {
+  return driver != nullptr &&
+         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+         std::getenv("SDL_VIDEODRIVER") == nullptr;
+}
+
+std::string NoDisplayReason() {
+  const char* display = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if ((display == nullptr || *display == '\0') && (wayland == nullptr || *wayland == '\0')) {
+    return "no display to open a window on (DISPLAY is not set)";
+  }
+  return "cannot open a window on display " +
+         std::string(display != nullptr && *display != '\0' ? display : wayland) + " (" +
+         SDL_GetError() + ")";
+}
 
 }  // namespace
 
-std::unique_ptr<Platform> MakeSdlPlatform() {
+std::unique_ptr<Platform> MakeSdlPlatform(std::string& problem) {
   // Full screen must not minimise itself when another window takes the focus.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-    std::fprintf(stderr, "Cannot open the display: %s\n", SDL_GetError());
+    problem = NoDisplayReason();
     return nullptr;
   }
-  SDL_Window* window =
-      SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth,
-                       kWindowHeight, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-  if (window == nullptr) {
-    std::fprintf(stderr, "Cannot open the display: %s\n", SDL_GetError());
+  if (ShowsNothing(SDL_GetCurrentVideoDriver())) {
+    SDL_Quit();
+    problem = NoDisplayReason();
+    return nullptr;
+  }
+  InstallSignalHandlers();
+  std::unique_ptr<SdlWindow> window = SdlWindow::Create(problem);
+  if (!window) {
     SDL_Quit();
     return nullptr;
   }
-  return std::make_unique<SdlPlatform>(window);
+  return std::make_unique<SdlPlatform>(std::move(window));
 }
 
 }  // namespace kv

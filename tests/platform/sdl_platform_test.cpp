@@ -11,8 +11,9 @@ namespace {
 TEST(SdlPlatformTest, OpensPresentsAndSwitchesModesOnDummyDrivers) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  auto platform = MakeSdlPlatform();
-  ASSERT_NE(platform, nullptr);
+  std::string problem;
+  auto platform = MakeSdlPlatform(problem);
+  ASSERT_NE(platform, nullptr) << problem;
   EXPECT_FALSE(platform->headless());
   ASSERT_TRUE(platform->OpenDisplay(true, {800, 600, 16}));
 

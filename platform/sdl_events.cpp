@@ -1,0 +1,150 @@
+#include "platform/sdl_events.h"
+
+#include <SDL2/SDL.h>
+
+#include "platform/keys.h"
+#include "platform/sdl_keymap.h"
+#include "platform/sdl_window.h"
+
+namespace kv {
+namespace {
+
+KeyMods ModsOf(Uint16 mod) {
+  KeyMods mods;
+  mods.alt = (mod & KMOD_ALT) != 0;
+  mods.ctrl = (mod & KMOD_CTRL) != 0;
+  mods.shift = (mod & KMOD_SHIFT) != 0;
+  return mods;
+}
+
+std::optional<MouseButton> ButtonOf(Uint8 button) {
+  switch (button) {
+    case SDL_BUTTON_LEFT:
+      return MouseButton::kLeft;
+    case SDL_BUTTON_RIGHT:
+      return MouseButton::kRight;
+    case SDL_BUTTON_MIDDLE:
+      return MouseButton::kMiddle;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Takes the motion events that directly follow in the queue; the next event of another kind
+// (a button, a key) keeps its place.
+void SkipQueuedMotion() {
+  SDL_Event next;
+  while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+         next.type == SDL_MOUSEMOTION) {
+    SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
+  }
+}
+
+}  // namespace
+
+bool SdlEventReader::Next(Event& event) {
+  if (!pending_.empty()) {
+    event = std::move(pending_.front());
+    pending_.pop_front();
+    return true;
+  }
+  SDL_Event raw;
+  while (SDL_PollEvent(&raw)) {
+    if (Translate(raw, event)) return true;
+  }
+  return false;
+}
+
+void SdlEventReader::AfterSwitch() {
+  SDL_PumpEvents();
+  SDL_FlushEvent(SDL_MOUSEMOTION);
+  const SdlWindow::Pointer now = window_.PointerNow();
+  const bool moved = rest_.has_value() && *rest_ != now.screen;
+  rest_ = now.screen;
+  if (!moved) return;
+  Event move;
+  move.type = EventType::kMouseMove;
+  move.pos = now.display;
+  pending_.push_back(move);
+}
+
+bool SdlEventReader::Translate(const SDL_Event& raw, Event& event) {
+  event = Event{};
+  switch (raw.type) {
+    case SDL_QUIT:
+      event.type = EventType::kClose;
+      return true;
+    case SDL_WINDOWEVENT:
+      switch (raw.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          event.type = EventType::kActivate;
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          event.type = EventType::kDeactivate;
+          return true;
+        case SDL_WINDOWEVENT_CLOSE:
+          event.type = EventType::kClose;
+          return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+          if (on_exposed) on_exposed();
+          return false;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          if (on_geometry_changed) on_geometry_changed();
+          return false;
+        default:
+          return false;
+      }
+    case SDL_MOUSEMOTION: {
+      SkipQueuedMotion();
+      const SdlWindow::Pointer now = window_.PointerNow();
+      if (rest_ == now.screen) return false;
+      rest_ = now.screen;
+      event.type = EventType::kMouseMove;
+      event.pos = now.display;
+      return true;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const auto button = ButtonOf(raw.button.button);
+      if (!button) return false;
+      event.type = raw.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseDown : EventType::kMouseUp;
+      event.button = *button;
+      // SDL gives a button the place of the last motion, which is stale when the window has
+      // moved under the pointer since.
+      event.pos = window_.PointerNow().display;
+      return true;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      event.key = VirtualKeyFromSdl(raw.key.keysym.scancode, raw.key.keysym.sym);
+      if (event.key == 0) return false;
+      event.type = raw.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp;
+      event.mods = ModsOf(raw.key.keysym.mod);
+      if (event.type == EventType::kKeyDown && event.key == vk::Letter('V') && event.mods.ctrl) {
+        QueuePaste();
+      }
+      return true;
+    }
+    case SDL_TEXTINPUT:
+      event.type = EventType::kText;
+      event.text = raw.text.text;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Ctrl+V types the clipboard's text, so a paste meets the same checks as typing.
+void SdlEventReader::QueuePaste() {
+  if (!SDL_HasClipboardText()) return;
+  char* text = SDL_GetClipboardText();
+  if (text == nullptr) return;
+  Event paste;
+  paste.type = EventType::kText;
+  paste.text = text;
+  SDL_free(text);
+  if (!paste.text.empty()) pending_.push_back(std::move(paste));
+}
+
+}  // namespace kv

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include "platform/events.h"
+#include "platform/geometry.h"
+
+union SDL_Event;
+
+namespace kv {
+
+class SdlWindow;
+
+// Turns SDL's events into the game's: positions in display pixels, keys as virtual-key codes.
+// Handlers read the pointer when they run, so a run of queued pointer motion becomes one move
+// to where the pointer is now; and a window that moves or changes size under a resting
+// pointer is no movement of the pointer at all.
+class SdlEventReader {
+ public:
+  explicit SdlEventReader(SdlWindow& window) : window_(window) {}
+
+  // The next event for the game, or false when none waits.
+  bool Next(Event& event);
+  // After the window changed its mode: the motion queued so far was measured against the
+  // window as it was, so it goes; if the pointer has moved on the screen since the last move
+  // the game saw, one move to where it is now takes its place.
+  void AfterSwitch();
+
+  // Called for window changes that concern the platform, not the game.
+  std::function<void()> on_exposed;
+  std::function<void()> on_geometry_changed;
+
+ private:
+  bool Translate(const SDL_Event& raw, Event& event);
+  void QueuePaste();
+
+  SdlWindow& window_;
+  std::deque<Event> pending_;
+  std::optional<Point> rest_;  // the pointer's screen position at the last move delivered
+};
+
+}  // namespace kv

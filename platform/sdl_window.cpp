@@ -1,0 +1,172 @@
+#include "platform/sdl_window.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
+#include <X11/Xatom.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+
+#include "platform/letterbox.h"
+
+namespace kv {
+namespace {
+
+constexpr const char* kCaption = "Kervana(DirectX) ";
+
+int DisplayOf(SDL_Window* window) {
+  return std::max(SDL_GetWindowDisplayIndex(window), 0);
+}
+
+// The X connection and window behind an SDL window, when X is what shows it.
+struct X11Window {
+  Display* display;
+  ::Window window;
+};
+
+std::optional<X11Window> X11Of(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+    return std::nullopt;
+  }
+  return X11Window{info.info.x11.display, info.info.x11.window};
+}
+
+// Whether a window manager looks after the windows (it then places them itself, and honours
+// the full-screen request). Other window systems always have one.
+bool WindowManagerRuns(SDL_Window* window) {
+  const auto x = X11Of(window);
+  if (!x) return true;
+  const Atom check = XInternAtom(x->display, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool found =
+      XGetWindowProperty(x->display, DefaultRootWindow(x->display), check, 0, 1, False, XA_WINDOW,
+                         &type, &format, &count, &after, &data) == Success &&
+      count == 1;
+  if (data != nullptr) XFree(data);
+  return found;
+}
+
+}  // namespace
+
+std::unique_ptr<SdlWindow> SdlWindow::Create(std::string& problem) {
+  // Made ready for OpenGL from the start: a renderer that needs it would otherwise make the
+  // window anew, which costs time and shows a second window to the window system.
+  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+  SDL_Window* window = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        kWidth, kHeight, flags | SDL_WINDOW_OPENGL);
+  if (window == nullptr) {
+    window = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth,
+                              kHeight, flags);
+  }
+  if (window == nullptr) {
+    problem = SDL_GetError();
+    return nullptr;
+  }
+  return std::unique_ptr<SdlWindow>(new SdlWindow(window));
+}
+
+SdlWindow::~SdlWindow() {
+  SDL_DestroyWindow(window_);
+}
+
+bool SdlWindow::SetMode(bool fullscreen) {
+  // SDL puts the pointer back where its last event saw it in the window, which now shows the
+  // picture at another scale. The player's pointer stays where the player left it.
+  Point sdl_place;
+  SDL_GetMouseState(&sdl_place.x, &sdl_place.y);
+  const Pointer before = PointerNow();
+  const bool set = ApplyMode(fullscreen);
+  const Pointer after = PointerNow();
+  if (after.screen != before.screen && after.window == sdl_place) {
+    SDL_WarpMouseGlobal(before.screen.x, before.screen.y);
+  }
+  return set;
+}
+
+bool SdlWindow::ApplyMode(bool fullscreen) {
+  if (fullscreen) {
+    // The desktop's mode is kept and the picture scaled, so switching away and back never
+    // changes the monitor's mode. Without a window manager nothing honours the full-screen
+    // request, so the window is placed over the whole desktop by hand, before the request
+    // (once it is made, SDL keeps such changes for the windowed mode). A window manager does
+    // it itself, and remembers the window's place for the way back.
+    SDL_Rect desktop{0, 0, kWidth, kHeight};
+    if (!WindowManagerRuns(window_) && SDL_GetDisplayBounds(DisplayOf(window_), &desktop) == 0) {
+      SDL_SetWindowPosition(window_, desktop.x, desktop.y);
+      SDL_SetWindowSize(window_, desktop.w, desktop.h);
+    }
+    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+      std::fprintf(stderr, "Full screen: %s\n", SDL_GetError());
+      return false;
+    }
+  } else {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, kWidth, kHeight);
+    if (restore_position_) {
+      SDL_SetWindowPosition(window_, restore_position_->x, restore_position_->y);
+      restore_position_.reset();
+    } else {
+      CentreWindowed();
+    }
+  }
+  fullscreen_ = fullscreen;
+  SDL_ShowWindow(window_);
+  SDL_RaiseWindow(window_);
+  return true;
+}
+
+void SdlWindow::CentreWindowed() {
+  const int display = DisplayOf(window_);
+  SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                        SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+}
+
+void SdlWindow::SavePlacement() {
+  if (fullscreen_) return;
+  Point p;
+  SDL_GetWindowPosition(window_, &p.x, &p.y);
+  saved_position_ = p;
+}
+
+void SdlWindow::RestorePlacement() {
+  restore_position_ = saved_position_;
+}
+
+Rect SdlWindow::Picture() const {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  return letterbox::Fit(w, h, kWidth, kHeight);
+}
+
+Point SdlWindow::ToDisplay(Point window_pixel) const {
+  return letterbox::ToPicture(window_pixel, Picture(), kWidth, kHeight);
+}
+
+SdlWindow::Pointer SdlWindow::PointerNow() const {
+  Pointer now;
+  // SDL keeps the pointer as its last event left it, relative to where the window was then;
+  // the window system itself knows where it is now.
+  if (const auto x = X11Of(window_)) {
+    ::Window root = 0, child = 0;
+    unsigned buttons = 0;
+    if (XQueryPointer(x->display, x->window, &root, &child, &now.screen.x, &now.screen.y,
+                      &now.window.x, &now.window.y, &buttons) != 0) {
+      now.display = ToDisplay(now.window);
+      return now;
+    }
+  }
+  SDL_GetGlobalMouseState(&now.screen.x, &now.screen.y);
+  Point origin;
+  SDL_GetWindowPosition(window_, &origin.x, &origin.y);
+  now.window = {now.screen.x - origin.x, now.screen.y - origin.y};
+  now.display = ToDisplay(now.window);
+  return now;
+}
+
+}  // namespace kv

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/geometry.h"
+
+struct SDL_Window;
+
+namespace kv {
+
+// The game's one borderless window and how the 800 x 600 picture sits in it: full screen is a
+// desktop-size window showing the picture scaled with its aspect kept and centred on black;
+// windowed is an 800 x 600 window. Also where the pointer is, in display pixels.
+class SdlWindow {
+ public:
+  static constexpr int kWidth = 800;
+  static constexpr int kHeight = 600;
+
+  // A hidden window, or null with the reason in `problem`.
+  static std::unique_ptr<SdlWindow> Create(std::string& problem);
+  ~SdlWindow();
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  SDL_Window* handle() const { return window_; }
+
+  // Puts the window into full screen or windowed mode, shows it and gives it the focus.
+  // False (with the reason on stderr) when the mode cannot be set.
+  bool SetMode(bool fullscreen);
+  bool fullscreen() const { return fullscreen_; }
+  // The windowed window's place, kept across a stay in full screen.
+  void SavePlacement();
+  void RestorePlacement();
+
+  // The picture's place in the window, in window pixels.
+  Rect Picture() const;
+  // The display pixel under a window pixel; positions over the black bars lie outside
+  // 0..799 x 0..599.
+  Point ToDisplay(Point window_pixel) const;
+  // Where the pointer is right now, asked of the window system rather than taken from queued
+  // events: on the screen, and over which display pixel.
+  struct Pointer {
+    Point screen;
+    Point window;
+    Point display;
+  };
+  Pointer PointerNow() const;
+
+ private:
+  explicit SdlWindow(SDL_Window* window) : window_(window) {}
+  bool ApplyMode(bool fullscreen);
+  void CentreWindowed();
+
+  SDL_Window* window_;
+  bool fullscreen_ = false;
+  std::optional<Point> saved_position_;
+  std::optional<Point> restore_position_;
+};
+
+}  // namespace kv

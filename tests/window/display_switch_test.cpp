@@ -1,0 +1,118 @@
+// The windowed mode and Alt+Enter, with and without a window manager: the window's size,
+// place and caption, a black display after every switch, and a pointer that means the same
+// place on the screen before and after a switch without moving.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "support/game_data.h"
+#include "window/support/window_game.h"
+
+namespace kv::test {
+namespace {
+
+constexpr int kDesktopWidth = 1920;
+constexpr int kDesktopHeight = 1080;
+
+// Whether the picture stays black for a while: nothing may draw until an event asks for it.
+bool StaysBlack(WindowGame& game, std::chrono::milliseconds span) {
+  const auto end = std::chrono::steady_clock::now() + span;
+  while (std::chrono::steady_clock::now() < end) {
+    for (const auto& [dx, dy] : {std::pair{400, 300}, {120, 200}, {600, 200}, {700, 500}}) {
+      if (!Near(game.DisplayPixel(dx, dy), {0, 0, 0})) return false;
+    }
+  }
+  return true;
+}
+
+// Moves onto display pixel (dx, dy) until the button there lights. While the window changes its
+// mode SDL may move the pointer away and back, which undoes a move made at that moment; so the
+// move is made again a few times, each after a wait.
+bool HoverUntilLit(XServer& x, WindowGame& game, int dx, int dy, Color lit) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    x.MovePointer(game.ScreenX(dx) + attempt % 2, game.ScreenY(dy));
+    if (game.WaitForDisplayColor(dx + 60, dy + 90, lit, 1s)) return true;
+  }
+  return false;
+}
+
+class DisplaySwitch : public ::testing::TestWithParam<bool> {};
+
+TEST_P(DisplaySwitch, WindowedThenAltEnterThreeTimesThereAndBack) {
+  XServer x(kDesktopWidth, kDesktopHeight);
+  if (GetParam()) x.StartWindowManager();
+  WindowGame game(x, {.args = {"--windowed"}});
+  ASSERT_TRUE(game.WaitForMenu()) << game.Stderr();
+  const Rgb8 menu = ToRgb8(ItemColor("Menu"));
+  const Rgb8 black{0, 0, 0};
+
+  // An 800 x 600 window in the middle of the desktop, under the game's caption.
+  EXPECT_EQ(x.WindowName(game.FindWindow()), kCaption);
+  const WindowGeometry windowed = game.Geometry();
+  EXPECT_EQ(windowed.width, 800);
+  EXPECT_EQ(windowed.height, 600);
+  EXPECT_EQ(windowed.x, (kDesktopWidth - 800) / 2);
+  EXPECT_EQ(windowed.y, (kDesktopHeight - 600) / 2);
+
+  // The pointer rests over the exit button of the window (display 140, 60). In full screen the
+  // same screen point is display (255, 166): no button.
+  const int rest_x = windowed.x + 140, rest_y = windowed.y + 60;
+  x.MovePointer(rest_x, rest_y);
+  ASSERT_TRUE(game.WaitForDisplayColor(120, 200, ItemColor("Exit")));
+
+  x.AltEnter();  // 1: to full screen
+  ASSERT_TRUE(WaitUntil([&] { return game.Geometry().width == kDesktopWidth; }, 5s));
+  EXPECT_TRUE(game.WaitForDisplayColor(400, 300, black)) << "the old picture shows";
+  const bool black1 = StaysBlack(game, 300ms);
+  if (!black1) x.SaveScreen("/tmp/s1.ppm");
+  EXPECT_TRUE(black1) << "something drew after the switch";
+  // A click without moving acts where the pointer is now: on no button, so the program runs
+  // on and nothing is drawn.
+  x.Button(1, true);
+  x.Button(1, false);
+  EXPECT_TRUE(StaysBlack(game, 300ms)) << "the click acted on a button";
+  ASSERT_TRUE(game.Running());
+  // The first move, one pixel on, leaves the lit exit button: the plain menu.
+  x.MovePointer(rest_x + 1, rest_y);
+  EXPECT_TRUE(game.WaitForDisplayColor(120, 200, menu));
+  // The new mapping is exact: the new-game button's lower right corner lights it.
+  x.MovePointer(game.ScreenX(406) - 1, game.ScreenY(476) - 1);
+  EXPECT_TRUE(game.WaitForDisplayColor(200, 420, ItemColor("New")));
+
+  // At screen (900, 480) the full-screen picture has no button (display 366, 266); in the
+  // window the same point is display (340, 240), on the credits button.
+  x.MovePointer(900, 480);
+  x.AltEnter();  // 2: back to the window, where it was
+  ASSERT_TRUE(WaitUntil([&] { return game.Geometry().width == 800; }, 5s));
+  const WindowGeometry again = game.Geometry();
+  EXPECT_EQ(again.x, windowed.x);
+  EXPECT_EQ(again.y, windowed.y);
+  EXPECT_TRUE(game.WaitForDisplayColor(400, 300, black)) << "the old picture shows";
+  // A click without moving opens the credits; under the old mapping it would do nothing.
+  x.Button(1, true);
+  x.Button(1, false);
+  EXPECT_TRUE(game.WaitForDisplayColor(700, 500, ItemColor("Info")))
+      << "the click after the switch missed the button under the pointer";
+  game.ClickAt(400, 100);  // the credits' way back
+  ASSERT_TRUE(game.WaitForDisplayColor(400, 300, menu));
+
+  x.AltEnter();  // 3: full screen once more
+  ASSERT_TRUE(WaitUntil([&] { return game.Geometry().width == kDesktopWidth; }, 5s));
+  EXPECT_TRUE(game.WaitForDisplayColor(400, 300, black));
+  EXPECT_TRUE(HoverUntilLit(x, game, 330, 70, ItemColor("Cred")));
+
+  x.TapKey("Escape");
+  ASSERT_EQ(game.WaitExit(), 0) << game.Stderr();
+  const std::string state = game.State();
+  EXPECT_NE(state.find("\"Fullscreen\":true"), std::string::npos) << state;
+  EXPECT_EQ(JsonNumber(state, "MenuScreen"), 0);
+  EXPECT_NE(state.find("\"Newgame\":{\"Active\":false"), std::string::npos) << state;
+  EXPECT_NE(state.find("\"Sounds\":[\"Button\",\"Button\"]"), std::string::npos)
+      << "some other click acted: " << state;
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManager, DisplaySwitch, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Openbox" : "None"; });
+
+}  // namespace
+}  // namespace kv::test

@@ -1,0 +1,163 @@
+#include "window/support/window_game.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "support/game_data.h"
+
+namespace kv::test {
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int CeilDiv(long a, long b) {
+  return static_cast<int>((a + b - 1) / b);
+}
+
+}  // namespace
+
+Rgb8 ToRgb8(Color color) {
+  // What the screen shows of a colour that went through the game's 16-bit surfaces.
+  const auto expand = [](int value, int bits) {
+    const int v = value >> (8 - bits);
+    return static_cast<uint8_t>((v << (8 - bits)) | (v >> (2 * bits - 8)));
+  };
+  return {expand(RedOf(color), 5), expand(GreenOf(color), 6), expand(BlueOf(color), 5)};
+}
+
+std::optional<long> JsonNumber(const std::string& json, const std::string& name) {
+  const std::string key = "\"" + name + "\":";
+  const size_t at = json.find(key);
+  if (at == std::string::npos) return std::nullopt;
+  size_t end = at + key.size();
+  long value = 0;
+  bool negative = false, digits = false;
+  if (end < json.size() && json[end] == '-') negative = true, ++end;
+  for (; end < json.size() && json[end] >= '0' && json[end] <= '9'; ++end) {
+    value = value * 10 + (json[end] - '0');
+    digits = true;
+  }
+  if (!digits) return std::nullopt;
+  return negative ? -value : value;
+}
+
+int CountOf(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+WindowGame::WindowGame(XServer& x, const Setup& setup) : x_(x) {
+  if (setup.with_data) WriteGameData(dir_.path().string());
+  ChildProcess::Options options;
+  options.argv = {KV_BUILD_DIR "/kervana"};
+  options.argv.insert(options.argv.end(), setup.args.begin(), setup.args.end());
+  options.argv.insert(options.argv.end(), {"--state-out", "state.json"});
+  options.cwd = dir_.path().string();
+  options.env = {"SDL_AUDIODRIVER=dummy"};
+  if (setup.with_display) {
+    options.env.push_back("DISPLAY=" + x.display_name());
+  } else {
+    options.unset_env = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+  }
+  options.stdout_path = dir_ / "stdout.txt";
+  options.stderr_path = dir_ / "stderr.txt";
+  process_ = std::make_unique<ChildProcess>(options);
+}
+
+WindowGame::~WindowGame() {
+  process_.reset();
+}
+
+bool WindowGame::WaitForMenu(std::chrono::milliseconds timeout) {
+  const bool shown = WaitUntil([&] { return FindWindow() != 0 || !process_->Running(); }, timeout);
+  if (!shown || window_ == 0) return false;
+  // The middle of the menu lies on no button.
+  return WaitForDisplayColor(400, 300, ItemColor("Menu"), timeout);
+}
+
+unsigned long WindowGame::FindWindow() {
+  // The window may be made anew (a renderer of another kind needs a new one): look again
+  // whenever the one known is gone.
+  if (window_ == 0 || !x_.Viewable(window_)) window_ = x_.FindWindow(kCaption);
+  return window_;
+}
+
+WindowGeometry WindowGame::Geometry() {
+  return x_.Geometry(FindWindow());
+}
+
+WindowGeometry WindowGame::Picture() {
+  const WindowGeometry w = Geometry();
+  WindowGeometry p = w;
+  if (long{w.width} * 600 <= long{w.height} * 800) {
+    p.height = static_cast<int>((long{w.width} * 600 + 400) / 800);
+  } else {
+    p.width = static_cast<int>((long{w.height} * 800 + 300) / 600);
+  }
+  p.x = w.x + (w.width - p.width) / 2;
+  p.y = w.y + (w.height - p.height) / 2;
+  return p;
+}
+
+int WindowGame::ScreenX(int dx) {
+  const WindowGeometry p = Picture();
+  return p.x + CeilDiv(long{dx} * p.width, 800);
+}
+
+int WindowGame::ScreenY(int dy) {
+  const WindowGeometry p = Picture();
+  return p.y + CeilDiv(long{dy} * p.height, 600);
+}
+
+std::pair<int, int> WindowGame::ScreenPoint(int dx, int dy) {
+  const WindowGeometry p = Picture();
+  return {p.x + static_cast<int>((2L * dx + 1) * p.width / 1600),
+          p.y + static_cast<int>((2L * dy + 1) * p.height / 1200)};
+}
+
+Rgb8 WindowGame::DisplayPixel(int dx, int dy) {
+  const auto [x, y] = ScreenPoint(dx, dy);
+  return x_.PixelAt(x, y);
+}
+
+bool WindowGame::WaitForDisplayColor(int dx, int dy, Color color,
+                                     std::chrono::milliseconds timeout) {
+  return WaitForDisplayColor(dx, dy, ToRgb8(color), timeout);
+}
+
+bool WindowGame::WaitForDisplayColor(int dx, int dy, Rgb8 color,
+                                     std::chrono::milliseconds timeout) {
+  return WaitUntil([&] { return Near(DisplayPixel(dx, dy), color); }, timeout);
+}
+
+void WindowGame::PointAt(int dx, int dy) {
+  const auto [x, y] = ScreenPoint(dx, dy);
+  x_.MovePointer(x, y);
+}
+
+void WindowGame::ClickAt(int dx, int dy) {
+  const auto [x, y] = ScreenPoint(dx, dy);
+  x_.Click(x, y);
+}
+
+std::optional<int> WindowGame::WaitExit(std::chrono::milliseconds timeout) {
+  return process_->WaitExit(timeout);
+}
+
+std::string WindowGame::State() const {
+  return ReadFile(dir_ / "state.json");
+}
+
+std::string WindowGame::Stderr() const {
+  return ReadFile(dir_ / "stderr.txt");
+}
+
+}  // namespace kv::test
