@@ -30,14 +30,16 @@ std::optional<MouseButton> ButtonOf(Uint8 button) {
   }
 }
 
-// Takes the motion events that directly follow in the queue; the next event of another kind
-// (a button, a key) keeps its place.
-void SkipQueuedMotion() {
+// Takes the motion events that directly follow in the queue, leaving the last in `last`; the
+// next event of another kind (a button, a key) keeps its place. True when one follows.
+bool TakeQueuedMotion(SDL_Event& last) {
+  SDL_PumpEvents();
   SDL_Event next;
-  while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
-         next.type == SDL_MOUSEMOTION) {
-    SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
+  while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    if (next.type != SDL_MOUSEMOTION) return true;
+    SDL_PeepEvents(&last, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
   }
+  return false;
 }
 
 }  // namespace
@@ -58,6 +60,7 @@ bool SdlEventReader::Next(Event& event) {
 void SdlEventReader::AfterSwitch() {
   SDL_PumpEvents();
   SDL_FlushEvent(SDL_MOUSEMOTION);
+  sdl_place_stale_ = true;
   const SdlWindow::Pointer now = window_.PointerNow();
   const bool moved = rest_.has_value() && *rest_ != now.screen;
   rest_ = now.screen;
@@ -96,12 +99,22 @@ bool SdlEventReader::Translate(const SDL_Event& raw, Event& event) {
           return false;
       }
     case SDL_MOUSEMOTION: {
-      SkipQueuedMotion();
-      const SdlWindow::Pointer now = window_.PointerNow();
-      if (rest_ == now.screen) return false;
-      rest_ = now.screen;
+      SDL_Event last = raw;
+      const bool followed = TakeQueuedMotion(last);
+      sdl_place_stale_ = false;
+      SdlWindow::Pointer at;
+      if (followed) {
+        // A press or a release follows: it must find the pointer where the motion left it.
+        at.window = {last.motion.x, last.motion.y};
+        at.screen = window_.ToScreen(at.window);
+        at.display = window_.ToDisplay(at.window);
+      } else {
+        at = window_.PointerNow();
+      }
+      if (rest_ == at.screen) return false;
+      rest_ = at.screen;
       event.type = EventType::kMouseMove;
-      event.pos = now.display;
+      event.pos = at.display;
       return true;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -110,9 +123,10 @@ bool SdlEventReader::Translate(const SDL_Event& raw, Event& event) {
       if (!button) return false;
       event.type = raw.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseDown : EventType::kMouseUp;
       event.button = *button;
-      // SDL gives a button the place of the last motion, which is stale when the window has
-      // moved under the pointer since.
-      event.pos = window_.PointerNow().display;
+      // SDL gives a button the place of the last motion it saw in the window, which is stale
+      // when the window changed under a resting pointer since.
+      event.pos = sdl_place_stale_ ? window_.PointerNow().display
+                                   : window_.ToDisplay({raw.button.x, raw.button.y});
       return true;
     }
     case SDL_KEYDOWN:

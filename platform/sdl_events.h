@@ -14,9 +14,9 @@ namespace kv {
 class SdlWindow;
 
 // Turns SDL's events into the game's: positions in display pixels, keys as virtual-key codes.
-// Handlers read the pointer when they run, so a run of queued pointer motion becomes one move
-// to where the pointer is now; and a window that moves or changes size under a resting
-// pointer is no movement of the pointer at all.
+// Handlers read the pointer when they run, so a run of queued pointer motion becomes one move:
+// to where the pointer is now, or where it was at the press or release that follows. A window
+// that moves or changes size under a resting pointer is no movement of the pointer at all.
 class SdlEventReader {
  public:
   explicit SdlEventReader(SdlWindow& window) : window_(window) {}
@@ -38,7 +38,8 @@ class SdlEventReader {
 
   SdlWindow& window_;
   std::deque<Event> pending_;
-  std::optional<Point> rest_;  // the pointer's screen position at the last move delivered
+  std::optional<Point> rest_;     // the pointer's screen position at the last move delivered
+  bool sdl_place_stale_ = false;  // no motion since a change of mode
 };
 
 }  // namespace kv

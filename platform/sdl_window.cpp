@@ -148,6 +148,12 @@ Point SdlWindow::ToDisplay(Point window_pixel) const {
   return letterbox::ToPicture(window_pixel, Picture(), kWidth, kHeight);
 }
 
+Point SdlWindow::ToScreen(Point window_pixel) const {
+  Point origin;
+  SDL_GetWindowPosition(window_, &origin.x, &origin.y);
+  return {origin.x + window_pixel.x, origin.y + window_pixel.y};
+}
+
 SdlWindow::Pointer SdlWindow::PointerNow() const {
   Pointer now;
   // SDL keeps the pointer as its last event left it, relative to where the window was then;
@@ -162,8 +168,7 @@ SdlWindow::Pointer SdlWindow::PointerNow() const {
     }
   }
   SDL_GetGlobalMouseState(&now.screen.x, &now.screen.y);
-  Point origin;
-  SDL_GetWindowPosition(window_, &origin.x, &origin.y);
+  const Point origin = ToScreen({0, 0});
   now.window = {now.screen.x - origin.x, now.screen.y - origin.y};
   now.display = ToDisplay(now.window);
   return now;

@@ -39,6 +39,7 @@ class SdlWindow {
   // The display pixel under a window pixel; positions over the black bars lie outside
   // 0..799 x 0..599.
   Point ToDisplay(Point window_pixel) const;
+  Point ToScreen(Point window_pixel) const;
   // Where the pointer is right now, asked of the window system rather than taken from queued
   // events: on the screen, and over which display pixel.
   struct Pointer {

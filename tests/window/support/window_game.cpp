@@ -1,5 +1,6 @@
 #include "window/support/window_game.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -57,7 +58,9 @@ int CountOf(const std::string& text, const std::string& part) {
 WindowGame::WindowGame(XServer& x, const Setup& setup) : x_(x) {
   if (setup.with_data) WriteGameData(dir_.path().string());
   ChildProcess::Options options;
-  options.argv = {KV_BUILD_DIR "/kervana"};
+  // KERVANA_BINARY runs the suite against another build of the game.
+  const char* binary = std::getenv("KERVANA_BINARY");
+  options.argv = {binary != nullptr ? binary : KV_BUILD_DIR "/kervana"};
   options.argv.insert(options.argv.end(), setup.args.begin(), setup.args.end());
   options.argv.insert(options.argv.end(), {"--state-out", "state.json"});
   options.cwd = dir_.path().string();
@@ -136,6 +139,15 @@ bool WindowGame::WaitForDisplayColor(int dx, int dy, Color color,
 bool WindowGame::WaitForDisplayColor(int dx, int dy, Rgb8 color,
                                      std::chrono::milliseconds timeout) {
   return WaitUntil([&] { return Near(DisplayPixel(dx, dy), color); }, timeout);
+}
+
+bool WindowGame::ShowsSteadily(int dx, int dy, Color color, std::chrono::milliseconds span) {
+  if (!WaitForDisplayColor(dx, dy, color)) return false;
+  const auto end = std::chrono::steady_clock::now() + span;
+  while (std::chrono::steady_clock::now() < end) {
+    if (!Near(DisplayPixel(dx, dy), ToRgb8(color))) return false;
+  }
+  return true;
 }
 
 void WindowGame::PointAt(int dx, int dy) {
