@@ -223,9 +223,7 @@ void TMainF::DXTimerTimer() {
 void TMainF::GlobalTimerTimer() {
   if (!Ingame) return;
   Ingame->BlinkPhase = Ingame->BlinkPhase == 4 ? 1 : Ingame->BlinkPhase + 1;
-  if (Ingame->Active && Ingame->Hero && Ingame->Hero->Walking) {
-    Ingame->Hero->StepPhase = Ingame->Hero->StepPhase == 2 ? 1 : 2;
-  }
+  if (Ingame->Active && Ingame->Hero) Ingame->Hero->AnimateStep();
 }
 
 void TMainF::FormKeyDown(int key, KeyMods shift) {
