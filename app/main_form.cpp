@@ -175,7 +175,16 @@ void TMainF::FormDestroy() {
 }
 
 void TMainF::DXTimerActivate() {
-  ShowMenuScreen(MenuScreen);
+  // Coming back shows the screen the player is on. The main menu, the credits and the running
+  // game view are all drawn as the menu screen: the game's next frame paints over the menu.
+  const bool playing = Ingame && Ingame->Active;
+  if (Newgame_ && Newgame_->Active) {
+    Newgame_->Redraw();
+  } else if (playing ? Ingame->SubScreen == 1 : MenuScreen == 3) {
+    DrawOptionsScreen();
+  } else {
+    ShowMenuScreen(MenuScreen);
+  }
 }
 
 void TMainF::DXDrawMouseMove() {

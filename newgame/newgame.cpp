@@ -46,6 +46,28 @@ void TNewgame::ShowPage() {
   }
 }
 
+void TNewgame::Redraw() {
+  switch (Page) {
+    case 0:
+      DrawNamePage(shell_, *this);
+      break;
+    case 1:
+      DrawInfoBox(shell_, *this, InfoKind, Character.Profession, Character.Race);
+      break;
+    case 2:
+      DrawAttributes(shell_, *this);
+      break;
+    case 3:
+      DrawBackgroundPage(shell_, *this);
+      break;
+    case 4:
+      RedrawIntroPage(shell_, *Intro, Intro->Page);
+      break;
+    default:
+      break;
+  }
+}
+
 void TNewgame::HandleClick(Point p) {
   // The tests of the page the release arrived on are all made, each on its own, even when an
   // action has already changed the page.
@@ -181,6 +203,7 @@ void TNewgame::ConfirmName() {
 
 void TNewgame::ShowInfo(int kind) {
   Page = 1;
+  InfoKind = static_cast<uint8_t>(kind);
   DrawInfoBox(shell_, *this, kind, Character.Profession, Character.Race);
 }
 
