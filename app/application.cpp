@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/keys.h"
 #include "platform/platform.h"
 
 namespace kv {
@@ -124,11 +125,21 @@ void Application::Dispatch(const Event& event) {
       if (to_display) Guard([this] { form_.DXDrawMouseUp(); });
       break;
     }
-    case EventType::kKeyDown:
-      if (ToControls([&] { return controls.KeyDown(event.key, event.mods); })) break;
+    case EventType::kKeyDown: {
+      // Alt+Enter switches the display wherever the keyboard is; no control ever sees it.
+      const bool alt_enter = event.key == vk::kReturn && event.mods.alt;
+      if (alt_enter) alt_enter_held_ = true;
+      if (!alt_enter && ToControls([&] { return controls.KeyDown(event.key, event.mods); })) break;
       Guard([&] { form_.FormKeyDown(event.key, event.mods); });
       break;
+    }
     case EventType::kKeyUp:
+      // Nor its Enter release, which the name field would take for a confirmation, even when
+      // Alt has gone up first.
+      if (event.key == vk::kReturn && alt_enter_held_) {
+        alt_enter_held_ = false;
+        break;
+      }
       ToControls([&] { return controls.KeyUp(event.key); });
       break;
     case EventType::kText:

@@ -61,6 +61,7 @@ class Application {
   bool ended_ = false;
   bool active_ = false;
   bool display_captured_ = false;
+  bool alt_enter_held_ = false;  // the Enter key now down went down with Alt
   uint64_t next_global_tick_us_ = 0;
   std::vector<std::string> errors_;
 };

@@ -308,6 +308,10 @@ void TMainF::ShowControl(EditControl& control, bool visible) {
   platform_.controls().Show(control, visible);
 }
 
+void TMainF::FocusControl(EditControl& control) {
+  platform_.controls().Focus(control);
+}
+
 void TMainF::ShowTrackBar(TrackBar& bar, bool visible) {
   platform_.controls().Show(bar, visible);
 }
