@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/error_box.h"
 #include "app/main_form.h"
-#include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
@@ -17,20 +17,19 @@ constexpr Rect kDisplayRect{0, 0, 800, 600};
 
 }  // namespace
 
-std::string ErrorBoxText(const std::string& message) {
-  if (!message.empty() && cp1250::SortsAfterFullStop(static_cast<uint8_t>(message.back()))) {
-    return message + ".";
-  }
-  return message;
-}
-
 Application::Application(Platform& platform, TMainF& form) : platform_(platform), form_(form) {
   next_global_tick_us_ = platform_.Micros() + kGlobalTimerPeriodUs;
 }
 
-void Application::ReportError(const std::string& message) {
+void Application::ReportError(const std::string& message, const std::string& path) {
   errors_.push_back(message);
-  platform_.ShowErrorBox(kProgramName, cp1250::ToUtf8(ErrorBoxText(message)));
+  platform_.ShowErrorBox(kProgramName, ErrorBoxMessage(path, message));
+}
+
+void Application::ReportError(const std::exception& error) {
+  // A data file that failed names itself, so the player knows which file to look at.
+  const auto* file = dynamic_cast<const FileError*>(&error);
+  ReportError(error.what(), file != nullptr ? file->path() : std::string());
 }
 
 void Application::Guard(const std::function<void()>& handler) {
@@ -39,7 +38,7 @@ void Application::Guard(const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     // The game's own failures (kv::Error) and any other (out of memory, say) alike: reported,
     // the handler abandoned, never a crash.
-    ReportError(e.what());
+    ReportError(e);
   }
   AfterHandler();
 }
@@ -64,7 +63,7 @@ bool Application::Start() {
   try {
     form_.FormCreate();
   } catch (const std::exception& e) {
-    ReportError(e.what());
+    ReportError(e);
     created = false;
   }
   if (!created) {

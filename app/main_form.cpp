@@ -1,5 +1,10 @@
 #include "app/main_form.h"
 
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <utility>
+
 #include "app/main_menu.h"
 #include "app/options_screen.h"
 #include "app/sword_cursor.h"
@@ -17,6 +22,17 @@ namespace {
 
 constexpr Color kYellow = Rgb(255, 255, 0);
 constexpr Color kLime = Rgb(0, 255, 0);
+constexpr const char* kFontFile = "data/Elixir.ttf";
+
+// Loads one data file; a failure names the file, so the player knows which one to look at.
+template <typename Load>
+void LoadDataFile(const std::string& path, const Load& load) {
+  try {
+    load(path);
+  } catch (const std::exception& e) {
+    throw FileError(path, e.what());
+  }
+}
 
 }  // namespace
 
@@ -131,18 +147,21 @@ void TMainF::SetUpControls() {
 }
 
 void TMainF::FormCreate() {
-  platform_.fonts().RegisterFile("Elixir", "data/Elixir.ttf");
+  if (!platform_.fonts().RegisterFile("Elixir", kFontFile)) {
+    // Not an error: the stand-in face shows every text. One line says why it looks different.
+    std::fprintf(stderr, "kervana: %s missing or unreadable; using a stand-in face\n", kFontFile);
+  }
 
-  JPEGS_.Items.LoadCollectionFile("data/graphic1.dat");
-  Other_.Items.LoadCollectionFile("data/graphic2.dat");
-  Intro_.Items.LoadCollectionFile("data/intro.dat");
-  IngameL_.Items.LoadCollectionFile("data/graphic3.dat");
-  Base_.Items.LoadCollectionFile("data/base.dat");
-  Add.Items.LoadCollectionFile("data/add.dat");
-  Objects.Items.LoadCollectionFile("data/objects.dat");
-  HeroFr_.Items.LoadCollectionFile("data/hero.dat");
-
-  Waves.LoadCollectionFile("data/sound.dat");
+  const std::pair<TDXImageList*, const char*> collections[] = {
+      {&JPEGS_, "data/graphic1.dat"},   {&Other_, "data/graphic2.dat"}, {&Intro_, "data/intro.dat"},
+      {&IngameL_, "data/graphic3.dat"}, {&Base_, "data/base.dat"},      {&Add, "data/add.dat"},
+      {&Objects, "data/objects.dat"},   {&HeroFr_, "data/hero.dat"},
+  };
+  for (const auto& [list, path] : collections) {
+    LoadDataFile(path, [list](const std::string& file) { list->Items.LoadCollectionFile(file); });
+  }
+  LoadDataFile("data/sound.dat",
+               [this](const std::string& file) { Waves.LoadCollectionFile(file); });
 
   JPEGS_.Items.BuildColorTable();
   DXDraw_.ColorTable = JPEGS_.Items.ColorTable;

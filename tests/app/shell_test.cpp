@@ -161,15 +161,6 @@ TEST_F(GameTest, ErrorsAreReportedAndTheLoopGoesOn) {
   EXPECT_FALSE(app_->ended());
 }
 
-TEST(ErrorBoxText, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
-  EXPECT_EQ(ErrorBoxText("Stream read error"), "Stream read error.");
-  EXPECT_EQ(ErrorBoxText("Image 'Menu' not found"), "Image 'Menu' not found.");
-  EXPECT_EQ(ErrorBoxText("List index out of bounds (3)"), "List index out of bounds (3)");
-  EXPECT_EQ(ErrorBoxText("Done."), "Done.");
-  EXPECT_EQ(ErrorBoxText("Wave 'x' not found '"), "Wave 'x' not found '");
-  EXPECT_EQ(ErrorBoxText(""), "");
-}
-
 TEST(FrameRate, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundedFrameRate(60, 1000), 60);
   EXPECT_EQ(RoundedFrameRate(61, 1016), 60);  // 60.04
