@@ -197,9 +197,10 @@ void TMainF::DXTimerActivate() {
   // Coming back shows the screen the player is on. The main menu, the credits and the running
   // game view are all drawn as the menu screen: the game's next frame paints over the menu.
   const bool playing = Ingame && Ingame->Active;
+  const bool on_options = playing ? Ingame->SubScreen == 1 : MenuScreen == 3;
   if (Newgame_ && Newgame_->Active) {
     Newgame_->Redraw();
-  } else if (playing ? Ingame->SubScreen == 1 : MenuScreen == 3) {
+  } else if (on_options) {
     DrawOptionsScreen();
   } else {
     ShowMenuScreen(MenuScreen);

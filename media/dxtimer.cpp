@@ -20,7 +20,6 @@ TDXTimer::TDXTimer(Platform& platform) : platform_(platform) {}
 
 void TDXTimer::Resume() {
   last_tick_ = platform_.Millis();
-  window_start_ = last_tick_;
   // Frames counted before the pause belong to no window any more: kept, they would inflate
   // the next figure. The last figure stands until the new window completes.
   frames_ = 0;
@@ -48,8 +47,9 @@ void TDXTimer::Idle() {
   last_tick_ = now;
 
   if (window_opening_) {
-    // The first tick after a restart opens the new window, as the tick that completes a
-    // window opens the next one; counting it too would show 61 frames on a 60 Hz display.
+    // The first tick after a restart opens the new window and starts its time, as the tick
+    // that completes a window opens the next one; counting it too would show 61 frames a
+    // second on a 60 Hz display.
     window_opening_ = false;
     window_start_ = now;
   } else {
