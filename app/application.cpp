@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/error_box.h"
 #include "app/main_form.h"
-#include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/keys.h"
 #include "platform/platform.h"
 
 namespace kv {
@@ -16,20 +17,19 @@ constexpr Rect kDisplayRect{0, 0, 800, 600};
 
 }  // namespace
 
-std::string ErrorBoxText(const std::string& message) {
-  if (!message.empty() && cp1250::SortsAfterFullStop(static_cast<uint8_t>(message.back()))) {
-    return message + ".";
-  }
-  return message;
-}
-
 Application::Application(Platform& platform, TMainF& form) : platform_(platform), form_(form) {
   next_global_tick_us_ = platform_.Micros() + kGlobalTimerPeriodUs;
 }
 
-void Application::ReportError(const std::string& message) {
+void Application::ReportError(const std::string& message, const std::string& path) {
   errors_.push_back(message);
-  platform_.ShowErrorBox(kProgramName, cp1250::ToUtf8(ErrorBoxText(message)));
+  platform_.ShowErrorBox(kProgramName, ErrorBoxMessage(path, message));
+}
+
+void Application::ReportError(const std::exception& error) {
+  // A data file that failed names itself, so the player knows which file to look at.
+  const auto* file = dynamic_cast<const FileError*>(&error);
+  ReportError(error.what(), file != nullptr ? file->path() : std::string());
 }
 
 void Application::Guard(const std::function<void()>& handler) {
@@ -38,7 +38,7 @@ void Application::Guard(const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     // The game's own failures (kv::Error) and any other (out of memory, say) alike: reported,
     // the handler abandoned, never a crash.
-    ReportError(e.what());
+    ReportError(e);
   }
   AfterHandler();
 }
@@ -63,7 +63,7 @@ bool Application::Start() {
   try {
     form_.FormCreate();
   } catch (const std::exception& e) {
-    ReportError(e.what());
+    ReportError(e);
     created = false;
   }
   if (!created) {
@@ -124,11 +124,21 @@ void Application::Dispatch(const Event& event) {
       if (to_display) Guard([this] { form_.DXDrawMouseUp(); });
       break;
     }
-    case EventType::kKeyDown:
-      if (ToControls([&] { return controls.KeyDown(event.key, event.mods); })) break;
+    case EventType::kKeyDown: {
+      // Alt+Enter switches the display wherever the keyboard is; no control ever sees it.
+      const bool alt_enter = event.key == vk::kReturn && event.mods.alt;
+      if (alt_enter) alt_enter_held_ = true;
+      if (!alt_enter && ToControls([&] { return controls.KeyDown(event.key, event.mods); })) break;
       Guard([&] { form_.FormKeyDown(event.key, event.mods); });
       break;
+    }
     case EventType::kKeyUp:
+      // Nor its Enter release, which the name field would take for a confirmation, even when
+      // Alt has gone up first.
+      if (event.key == vk::kReturn && alt_enter_held_) {
+        alt_enter_held_ = false;
+        break;
+      }
       ToControls([&] { return controls.KeyUp(event.key); });
       break;
     case EventType::kText:

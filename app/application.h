@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,7 +39,9 @@ class Application {
 
   // Runs a handler; an error it raises is reported and the handler abandoned.
   void Guard(const std::function<void()>& handler);
-  void ReportError(const std::string& message);
+  // The message goes to the error list alone; the box also shows the path, if there is one.
+  void ReportError(const std::string& message, const std::string& path = {});
+  void ReportError(const std::exception& error);
 
   bool ended() const { return ended_; }
   bool active() const { return active_; }
@@ -61,13 +64,10 @@ class Application {
   bool ended_ = false;
   bool active_ = false;
   bool display_captured_ = false;
+  bool alt_enter_held_ = false;  // the Enter key now down went down with Alt
   uint64_t next_global_tick_us_ = 0;
   std::vector<std::string> errors_;
 };
-
-// The error box's text: the message with a full stop added when its last character sorts after
-// the full stop in the code page's order.
-std::string ErrorBoxText(const std::string& message);
 
 constexpr const char* kProgramName = "Kervana";
 

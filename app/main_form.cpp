@@ -1,5 +1,10 @@
 #include "app/main_form.h"
 
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <utility>
+
 #include "app/main_menu.h"
 #include "app/options_screen.h"
 #include "app/sword_cursor.h"
@@ -17,6 +22,17 @@ namespace {
 
 constexpr Color kYellow = Rgb(255, 255, 0);
 constexpr Color kLime = Rgb(0, 255, 0);
+constexpr const char* kFontFile = "data/Elixir.ttf";
+
+// Loads one data file; a failure names the file, so the player knows which one to look at.
+template <typename Load>
+void LoadDataFile(const std::string& path, const Load& load) {
+  try {
+    load(path);
+  } catch (const std::exception& e) {
+    throw FileError(path, e.what());
+  }
+}
 
 }  // namespace
 
@@ -131,18 +147,21 @@ void TMainF::SetUpControls() {
 }
 
 void TMainF::FormCreate() {
-  platform_.fonts().RegisterFile("Elixir", "data/Elixir.ttf");
+  if (!platform_.fonts().RegisterFile("Elixir", kFontFile)) {
+    // Not an error: the stand-in face shows every text. One line says why it looks different.
+    std::fprintf(stderr, "kervana: %s missing or unreadable; using a stand-in face\n", kFontFile);
+  }
 
-  JPEGS_.Items.LoadCollectionFile("data/graphic1.dat");
-  Other_.Items.LoadCollectionFile("data/graphic2.dat");
-  Intro_.Items.LoadCollectionFile("data/intro.dat");
-  IngameL_.Items.LoadCollectionFile("data/graphic3.dat");
-  Base_.Items.LoadCollectionFile("data/base.dat");
-  Add.Items.LoadCollectionFile("data/add.dat");
-  Objects.Items.LoadCollectionFile("data/objects.dat");
-  HeroFr_.Items.LoadCollectionFile("data/hero.dat");
-
-  Waves.LoadCollectionFile("data/sound.dat");
+  const std::pair<TDXImageList*, const char*> collections[] = {
+      {&JPEGS_, "data/graphic1.dat"},   {&Other_, "data/graphic2.dat"}, {&Intro_, "data/intro.dat"},
+      {&IngameL_, "data/graphic3.dat"}, {&Base_, "data/base.dat"},      {&Add, "data/add.dat"},
+      {&Objects, "data/objects.dat"},   {&HeroFr_, "data/hero.dat"},
+  };
+  for (const auto& [list, path] : collections) {
+    LoadDataFile(path, [list](const std::string& file) { list->Items.LoadCollectionFile(file); });
+  }
+  LoadDataFile("data/sound.dat",
+               [this](const std::string& file) { Waves.LoadCollectionFile(file); });
 
   JPEGS_.Items.BuildColorTable();
   DXDraw_.ColorTable = JPEGS_.Items.ColorTable;
@@ -175,7 +194,17 @@ void TMainF::FormDestroy() {
 }
 
 void TMainF::DXTimerActivate() {
-  ShowMenuScreen(MenuScreen);
+  // Coming back shows the screen the player is on. The main menu, the credits and the running
+  // game view are all drawn as the menu screen: the game's next frame paints over the menu.
+  const bool playing = Ingame && Ingame->Active;
+  const bool on_options = playing ? Ingame->SubScreen == 1 : MenuScreen == 3;
+  if (Newgame_ && Newgame_->Active) {
+    Newgame_->Redraw();
+  } else if (on_options) {
+    DrawOptionsScreen();
+  } else {
+    ShowMenuScreen(MenuScreen);
+  }
 }
 
 void TMainF::DXDrawMouseMove() {
@@ -223,9 +252,7 @@ void TMainF::DXTimerTimer() {
 void TMainF::GlobalTimerTimer() {
   if (!Ingame) return;
   Ingame->BlinkPhase = Ingame->BlinkPhase == 4 ? 1 : Ingame->BlinkPhase + 1;
-  if (Ingame->Active && Ingame->Hero && Ingame->Hero->Walking) {
-    Ingame->Hero->StepPhase = Ingame->Hero->StepPhase == 2 ? 1 : 2;
-  }
+  if (Ingame->Active && Ingame->Hero) Ingame->Hero->AnimateStep();
 }
 
 void TMainF::FormKeyDown(int key, KeyMods shift) {
@@ -299,6 +326,10 @@ Picture& TMainF::InfoPicture(int index) {
 
 void TMainF::ShowControl(EditControl& control, bool visible) {
   platform_.controls().Show(control, visible);
+}
+
+void TMainF::FocusControl(EditControl& control) {
+  platform_.controls().Focus(control);
 }
 
 void TMainF::ShowTrackBar(TrackBar& bar, bool visible) {

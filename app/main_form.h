@@ -102,6 +102,7 @@ class TMainF : public GameShell {
   ListBox& SaveList() override { return SaveList_; }
   Picture& InfoPicture(int index) override;
   void ShowControl(EditControl& control, bool visible) override;
+  void FocusControl(EditControl& control) override;
   TNewgame& Newgame() override { return *Newgame_; }
   void PlaySoundByName(std::string_view name) override;
   void DrawOptionsScreen() override;

@@ -149,6 +149,8 @@ void WriteNewgame(JsonWriter& json, const TNewgame* newgame) {
   json.BeginObject();
   WriteSheet(json, newgame->Character);
   json.EndObject();
+  json.Key("InfoKind");
+  json.Int(newgame->InfoKind);
   json.EndObject();
 }
 

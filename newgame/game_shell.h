@@ -40,6 +40,8 @@ class GameShell {
   virtual Picture& InfoPicture(int index) = 0;
   // Shows or hides a control (a hidden control gives the keyboard back to the main window).
   virtual void ShowControl(EditControl& control, bool visible) = 0;
+  // Gives a shown control the keyboard (the caret stays where the control has it).
+  virtual void FocusControl(EditControl& control) = 0;
 
   virtual TNewgame& Newgame() = 0;
 

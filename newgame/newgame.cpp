@@ -46,6 +46,28 @@ void TNewgame::ShowPage() {
   }
 }
 
+void TNewgame::Redraw() {
+  switch (Page) {
+    case 0:
+      DrawNamePage(shell_, *this);
+      break;
+    case 1:
+      DrawInfoBox(shell_, *this, InfoKind, Character.Profession, Character.Race);
+      break;
+    case 2:
+      DrawAttributes(shell_, *this);
+      break;
+    case 3:
+      DrawBackgroundPage(shell_, *this);
+      break;
+    case 4:
+      RedrawIntroPage(shell_, *Intro, Intro->Page);
+      break;
+    default:
+      break;
+  }
+}
+
 void TNewgame::HandleClick(Point p) {
   // The tests of the page the release arrived on are all made, each on its own, even when an
   // action has already changed the page.
@@ -80,8 +102,10 @@ void TNewgame::HandleNamePage(Point p) {
   }
   if (kNameBoxRect.Contains(p)) {
     shell_.PlaySoundByName("Button");
+    // The field comes up ready for typing: it takes the keyboard, its caret after the name.
     shell_.NEdit().SetText(TextOf(Character.Name));
     shell_.ShowControl(shell_.NEdit(), true);
+    shell_.FocusControl(shell_.NEdit());
   }
   if (kInfoButtonRect.Contains(p)) {
     shell_.PlaySoundByName("Button");
@@ -181,6 +205,7 @@ void TNewgame::ConfirmName() {
 
 void TNewgame::ShowInfo(int kind) {
   Page = 1;
+  InfoKind = static_cast<uint8_t>(kind);
   DrawInfoBox(shell_, *this, kind, Character.Profession, Character.Race);
 }
 

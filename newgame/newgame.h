@@ -22,11 +22,16 @@ class TNewgame {
   TCharacter Character{};
   uint8_t KeptItem = 0;
   uint8_t HiddenItem = 0;
+  // The kind of the info box last shown (1 profession, 0 race), so that it can be shown again.
+  uint8_t InfoKind = 0;
   // The info box's texts, one per profession then one per race; shipped empty.
   std::array<std::array<char, 401>, 11> InfoTexts{};
 
   void Start();
   void ShowPage();
+  // Shows the page the player is on again, as it stands: the same info box, the attributes
+  // without a new roll, the intro page without its page-turn pause.
+  void Redraw();
   void HandleClick(Point p);
   void ConfirmName();
   void ShowInfo(int kind);

@@ -49,6 +49,34 @@ void CommonBackdrop(GameShell& shell) {
   DrawPattern(shell.JPEGS().Items.FindItemByName("NGText"), Back(shell), 130, 50, 0);
 }
 
+// Everything of an intro page but the black it is drawn over.
+void DrawIntroPageOverBlack(GameShell& shell, const TIntro& intro, int page) {
+  const bool valid = page >= 1 && page <= 10;
+  if (valid) {
+    StretchPattern(shell.Intro().Items.Items(page - 1), Back(shell), kIntroPictureRect, 0);
+  }
+  if (intro.Page != 1) Stretch(shell, "Button", kIntroPrevRect);
+  if (intro.Page != 10) Stretch(shell, "Button", kIntroNextRect);
+  if (intro.Page == 10) Stretch(shell, "Button", kIntroDoneRect);
+
+  TextCanvas& canvas = SurfaceCanvas(Back(shell));
+  canvas.SetFont(Face("Arial CE", 11, kYellow));
+  canvas.SetBackgroundTransparent();
+  if (valid) {
+    const auto& text = intro.Texts[static_cast<size_t>(page - 1)];
+    canvas.DrawTextWordBreak(kIntroTextRect, TextOf(text), false);
+  }
+  canvas.SetFont(Face("Times New Roman", 18, kRed));
+  if (intro.Page != 1) canvas.TextOut(531, 566, "<");
+  if (intro.Page != 10) canvas.TextOut(616, 566, ">");
+  if (intro.Page == 10) {
+    canvas.SetFont(MakeGameFont(18, kYellow));
+    canvas.TextOut(695, 555, T("další"));
+  }
+  ReleaseCanvas(canvas);
+  shell.DXDraw().FlipDisplay();
+}
+
 }  // namespace
 
 void DrawNamePage(GameShell& shell, const TNewgame& newgame) {
@@ -108,7 +136,10 @@ void DrawAttributePage(GameShell& shell, TNewgame& newgame) {
   Random random;
   random.Seed(static_cast<uint32_t>(shell.platform().UtcMillisOfDay()));
   RollAttributes(newgame.Character, random);
+  DrawAttributes(shell, newgame);
+}
 
+void DrawAttributes(GameShell& shell, const TNewgame& newgame) {
   CommonBackdrop(shell);
   for (int i = 0; i < 6; ++i) Stretch(shell, "Braz", {60, 140 + 55 * i, 376, 181 + 55 * i});
   for (int i = 0; i < 5; ++i) Stretch(shell, "Braz", {425, 140 + 55 * i, 741, 181 + 55 * i});
@@ -196,30 +227,12 @@ void DrawIntroBackdrop(GameShell& shell) {
 void DrawIntroPage(GameShell& shell, const TIntro& intro, int page) {
   FillSurface(Back(shell), 0);
   shell.platform().Sleep(100);
-  const bool valid = page >= 1 && page <= 10;
-  if (valid) {
-    StretchPattern(shell.Intro().Items.Items(page - 1), Back(shell), kIntroPictureRect, 0);
-  }
-  if (intro.Page != 1) Stretch(shell, "Button", kIntroPrevRect);
-  if (intro.Page != 10) Stretch(shell, "Button", kIntroNextRect);
-  if (intro.Page == 10) Stretch(shell, "Button", kIntroDoneRect);
+  DrawIntroPageOverBlack(shell, intro, page);
+}
 
-  TextCanvas& canvas = SurfaceCanvas(Back(shell));
-  canvas.SetFont(Face("Arial CE", 11, kYellow));
-  canvas.SetBackgroundTransparent();
-  if (valid) {
-    const auto& text = intro.Texts[static_cast<size_t>(page - 1)];
-    canvas.DrawTextWordBreak(kIntroTextRect, TextOf(text), false);
-  }
-  canvas.SetFont(Face("Times New Roman", 18, kRed));
-  if (intro.Page != 1) canvas.TextOut(531, 566, "<");
-  if (intro.Page != 10) canvas.TextOut(616, 566, ">");
-  if (intro.Page == 10) {
-    canvas.SetFont(MakeGameFont(18, kYellow));
-    canvas.TextOut(695, 555, T("další"));
-  }
-  ReleaseCanvas(canvas);
-  shell.DXDraw().FlipDisplay();
+void RedrawIntroPage(GameShell& shell, const TIntro& intro, int page) {
+  FillSurface(Back(shell), 0);
+  DrawIntroPageOverBlack(shell, intro, page);
 }
 
 }  // namespace kv

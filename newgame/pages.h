@@ -27,9 +27,13 @@ constexpr Rect kIntroDoneRect{680, 545, 780, 595};
 // Each draws a whole page on the back surface and flips.
 void DrawNamePage(GameShell& shell, const TNewgame& newgame);
 void DrawInfoBox(GameShell& shell, const TNewgame& newgame, int kind, int profession, int race);
-void DrawAttributePage(GameShell& shell, TNewgame& newgame);  // rolls the attributes first
+void DrawAttributePage(GameShell& shell, TNewgame& newgame);     // rolls the attributes first
+void DrawAttributes(GameShell& shell, const TNewgame& newgame);  // the attributes as they are
 void DrawBackgroundPage(GameShell& shell, const TNewgame& newgame);
 void DrawIntroBackdrop(GameShell& shell);
+// A page turn: the screen keeps the old page through a short pause before the new one shows.
 void DrawIntroPage(GameShell& shell, const TIntro& intro, int page);
+// The same page without the pause, for showing the page again where nothing was turned.
+void RedrawIntroPage(GameShell& shell, const TIntro& intro, int page);
 
 }  // namespace kv

@@ -105,6 +105,10 @@ void ControlHost::Show(Control& control, bool visible) {
   if (capture_ == &control) capture_ = nullptr;
 }
 
+void ControlHost::Focus(Control& control) {
+  if (control.visible && control.TakesFocus()) SetFocus(&control);
+}
+
 void ControlHost::Compose(const Image565& front, Image565& out, FontService& fonts) const {
   out = front;
   for (const Control* control : controls_) {

@@ -123,6 +123,8 @@ class ControlHost {
 
   // To be called after a control is hidden: it loses the keyboard and the capture.
   void Show(Control& control, bool visible);
+  // Gives a visible control the keyboard, as a click on it would.
+  void Focus(Control& control);
 
   Control* focus() const { return focus_; }
   Control* capture() const { return capture_; }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kv {
 
@@ -10,6 +11,18 @@ namespace kv {
 class Error : public std::runtime_error {
  public:
   explicit Error(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A data file that failed to load: the loader's message unchanged, and the file's path, which
+// the error box shows above it.
+class FileError : public Error {
+ public:
+  FileError(std::string path, const std::string& message)
+      : Error(message), path_(std::move(path)) {}
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
 };
 
 // printf-style formatting for the game's messages ("Image '%s' not found").

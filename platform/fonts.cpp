@@ -218,13 +218,14 @@ FontService::FontService() : impl_(std::make_unique<Impl>()) {
 
 FontService::~FontService() = default;
 
-void FontService::RegisterFile(const std::string& face, const std::string& path) {
-  if (!impl_->ttf_ready || !FileReadable(path)) return;
+bool FontService::RegisterFile(const std::string& face, const std::string& path) {
+  if (!impl_->ttf_ready || !FileReadable(path)) return false;
   // A file that is there but holds no usable face is as good as missing.
   TTF_Font* probe = TTF_OpenFontDPI(path.c_str(), 12, 72, 72);
-  if (probe == nullptr) return;
+  if (probe == nullptr) return false;
   TTF_CloseFont(probe);
   impl_->registered.emplace(impl_->registered.begin(), face, path);
+  return true;
 }
 
 void FontService::Measure(const FontDesc& font, std::string_view text, int& width, int& height) {

@@ -41,9 +41,9 @@ class FontService {
   FontService(const FontService&) = delete;
   FontService& operator=(const FontService&) = delete;
 
-  // Makes the file's face selectable under `face`. A missing or unreadable file is ignored:
-  // the face then falls back to the default face.
-  void RegisterFile(const std::string& face, const std::string& path);
+  // Makes the file's face selectable under `face`. False for a missing or unreadable file,
+  // which changes nothing: the face then falls back to the default face.
+  bool RegisterFile(const std::string& face, const std::string& path);
 
   // Width and height of the text cell.
   void Measure(const FontDesc& font, std::string_view text, int& width, int& height);

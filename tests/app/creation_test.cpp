@@ -25,8 +25,7 @@ class CreationTest : public GameTest {
   std::string Name() { return cp1250::ToUtf8(TextOf(Character().Name)); }
   // Types into the name field and confirms with Enter.
   void EnterName(const std::string& text) {
-    Run("click 400 250");  // the name box shows the field
-    Run("click 400 250");  // and a click into the field gives it the keyboard
+    Run("click 400 250");  // the name box shows the field, ready for typing
     for (int i = 0; i < 30; ++i) Run("key Backspace");
     Run("type " + text);
     Run("key Enter");
@@ -135,6 +134,39 @@ TEST_F(CreationTest, ItemRowsAndTheRowsBetweenThem) {
   // The chosen row is blended dark green over what was drawn there.
   const uint16_t row = BackPixel(700, 320);
   EXPECT_NE(row, To565(ItemColor("Scroll")));
+}
+
+TEST_F(CreationTest, TheNameBoxGivesTheFieldTheKeyboardWithTheCaretAfterTheName) {
+  Run("click 400 250");
+  Run("type Abc");
+  Run("key Enter");
+  EXPECT_EQ(Name(), "Neznámý hrdinaAbc");
+  EXPECT_FALSE(form_->NEdit().visible);
+}
+
+TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing) {
+  Run("click 400 250");
+  Run("type Abc");
+  const uint64_t flips = Flips();
+  Run("key Alt+Enter");
+  EXPECT_NE(StateDump(*form_, *app_).find("\"Fullscreen\":false"), std::string::npos);
+  EXPECT_TRUE(form_->NEdit().visible);
+  EXPECT_EQ(cp1250::ToUtf8(form_->NEdit().text), "Neznámý hrdinaAbc");
+  EXPECT_EQ(Name(), "Neznámý hrdina");
+  EXPECT_EQ(Flips(), flips);
+
+  // Alt let go before Enter: the Enter release still belongs to the switch.
+  Run("keydown Alt+Enter");
+  app_->Dispatch(Event{EventType::kKeyUp, {}, {}, vk::kMenu, KeyMods{}, {}});
+  app_->Dispatch(Event{EventType::kKeyUp, {}, {}, vk::kReturn, KeyMods{}, {}});
+  EXPECT_TRUE(form_->fullscreen());
+  EXPECT_TRUE(form_->NEdit().visible);
+  EXPECT_EQ(Name(), "Neznámý hrdina");
+
+  // The field still has the keyboard, and a plain Enter confirms.
+  Run("type d");
+  Run("key Enter");
+  EXPECT_EQ(Name(), "Neznámý hrdinaAbcd");
 }
 
 TEST_F(CreationTest, TheNameFieldTakesTwentyCharactersAtMost) {

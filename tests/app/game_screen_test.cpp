@@ -137,6 +137,16 @@ TEST_F(GameScreenTest, HoldingTheButtonWalksTowardsThePointer) {
 TEST_F(GameScreenTest, TheStepPhaseTogglesOnlyWhileWalking) {
   Run("wait 400");
   EXPECT_EQ(Hero().StepPhase, 1);
+  // A hero marked walking towards his own cell never ends the step: each 200 ms period
+  // toggles the picture.
+  Hero().Walking = true;
+  std::vector<int> phases;
+  for (int i = 0; i < 3; ++i) {
+    Run("wait 200");
+    phases.push_back(Hero().StepPhase);
+  }
+  EXPECT_EQ(phases, (std::vector<int>{2, 1, 2}));
+  Hero().Walking = false;
   Run("keydown Down");
   Run("wait 400");
   Run("keyup Down");

@@ -131,17 +131,6 @@ TEST_F(GameTest, TheSoundSliderPlaysItemZeroToItsEndOnEveryChange) {
   EXPECT_EQ(form_->Waves.Items(0).PlayVolume(), 600);
 }
 
-TEST_F(GameTest, BecomingActiveOnTheOptionsScreenLeavesOnlyTheSliders) {
-  Run("click 600 200");
-  Run("deactivate");
-  Run("activate");
-  EXPECT_EQ(Pixel(10, 10), 0);
-  EXPECT_TRUE(form_->SVolTrack.visible);
-  Run("click 400 555");
-  EXPECT_EQ(form_->MenuScreen, 0);
-  EXPECT_EQ(Pixel(400, 300), To565(ItemColor("Menu")));
-}
-
 TEST_F(GameTest, ARightButtonReleaseActsLikeALeftOne) {
   Run("click 400 100 right");
   EXPECT_EQ(form_->MenuScreen, 1);

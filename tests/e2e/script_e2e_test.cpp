@@ -97,8 +97,66 @@ TEST(ScriptEndToEnd, AMissingDataFileIsReportedAndEndsTheProgram) {
   std::filesystem::remove(dir / "data/graphic1.dat");
   const RunResult run = RunGame(dir.path().string(), "state -\n");
   EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.errors.find("Cannot open file data/graphic1.dat."), std::string::npos)
+  EXPECT_NE(run.errors.find("Kervana: data/graphic1.dat\nCannot open file data/graphic1.dat.\n"),
+            std::string::npos)
       << run.errors;
+}
+
+TEST(ScriptEndToEnd, TheNameFieldTakesTypingAtOnceAndAltEnterOnlySwitchesTheDisplay) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  const RunResult run = RunGame(dir.path().string(),
+                                "click 300 450\n"  // New
+                                "click 400 250\n"  // the name box
+                                "type Abc\n"
+                                "key Alt+Enter\n"
+                                "state alt.json\n"
+                                "key Enter\n");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  const std::string alt = ReadAll(dir / "alt.json");
+  EXPECT_NE(alt.find("\"Fullscreen\":false"), std::string::npos) << alt;
+  EXPECT_NE(alt.find("\"NEdit\":{\"Visible\":true,\"Text\":\"Neznámý hrdinaAbc\"}"),
+            std::string::npos)
+      << alt;
+  EXPECT_NE(alt.find("\"Character\":{\"Name\":\"Neznámý hrdina\","), std::string::npos) << alt;
+  EXPECT_NE(run.state.find("\"Character\":{\"Name\":\"Neznámý hrdinaAbc\","), std::string::npos)
+      << run.state;
+  EXPECT_NE(run.state.find("\"NEdit\":{\"Visible\":false"), std::string::npos) << run.state;
+}
+
+// A real face copied in as the game's own, so that standard error holds only what a test
+// provokes.
+void WriteFont(const TempDir& dir) {
+  std::filesystem::copy_file("/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+                             dir / "data/Elixir.ttf");
+}
+
+TEST(ScriptEndToEnd, ADamagedDataFileIsNamedAboveTheMessageWhichTheErrorListKeepsAlone) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  WriteFont(dir);
+  const std::filesystem::path objects = dir / "data/objects.dat";
+  std::filesystem::resize_file(objects, std::filesystem::file_size(objects) / 2);
+  const RunResult run = RunGame(dir.path().string(), "state -\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.errors,
+            "Kervana: data/objects.dat\n"
+            "Error reading TPictureCollectionComponent.List: Error reading\n"
+            "TPictureCollectionItem.Picture.Data: Stream read error.\n");
+  EXPECT_NE(run.state.find("\"Errors\":[\"Error reading TPictureCollectionComponent.List: Error "
+                           "reading TPictureCollectionItem.Picture.Data: Stream read error\"]"),
+            std::string::npos)
+      << run.state;
+}
+
+TEST(ScriptEndToEnd, AMissingFontFileGivesOneWarningAndTheGameGoesOn) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  const RunResult run = RunGame(dir.path().string(), "click 300 450\nclick 400 250\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors, "kervana: data/Elixir.ttf missing or unreadable; using a stand-in face\n");
+  EXPECT_NE(run.state.find("\"Errors\":[]"), std::string::npos) << run.state;
+  EXPECT_NE(run.state.find("\"NEdit\":{\"Visible\":true"), std::string::npos) << run.state;
 }
 
 TEST(ScriptEndToEnd, TheBuiltDataStartsWithoutErrorAndShowsTheMenu) {
@@ -108,6 +166,7 @@ TEST(ScriptEndToEnd, TheBuiltDataStartsWithoutErrorAndShowsTheMenu) {
   std::filesystem::copy(built, dir / "data", std::filesystem::copy_options::recursive);
   const RunResult run = RunGame(dir.path().string(), "shot menu.png\nmove 50 100\nstate s.json\n");
   EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.errors, "") << "the built data holds the font";
   const std::string state = ReadAll(dir / "s.json");
   EXPECT_NE(state.find("\"Errors\":[]"), std::string::npos) << state;
   EXPECT_NE(state.find("\"MenuHover\":1"), std::string::npos) << state;

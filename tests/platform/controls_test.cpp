@@ -71,6 +71,23 @@ TEST(ControlHostTest, KeyboardGoesToTheClickedControlUntilAnotherTakesItOrItHide
   EXPECT_FALSE(s.host.MouseDown(s.ThumbCentre(), kLeft)) << "a hidden control gets no mouse";
 }
 
+TEST(ControlHostTest, FocusGivesOnlyAVisibleControlThatTakesKeysTheKeyboard) {
+  Screen s;
+  s.host.Focus(s.list);
+  EXPECT_EQ(s.host.focus(), nullptr);
+  s.host.Show(s.edit, false);
+  s.host.Focus(s.edit);
+  EXPECT_EQ(s.host.focus(), nullptr);
+  s.host.Show(s.edit, true);
+  s.host.Focus(s.edit);
+  EXPECT_EQ(s.host.focus(), &s.edit);
+  EXPECT_TRUE(s.edit.focused);
+  EXPECT_TRUE(s.host.TextInput("x"));
+  s.host.Focus(s.bar);
+  EXPECT_FALSE(s.edit.focused);
+  EXPECT_EQ(s.host.focus(), &s.bar);
+}
+
 TEST(ControlHostTest, ControlHiddenBehindTheHostsBackLosesTheKeyboard) {
   Screen s;
   s.Click({300, 250});

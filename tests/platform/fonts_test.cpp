@@ -105,11 +105,11 @@ TEST(FontServiceTest, RegisteredFilesServeTheirFaceAndBadFilesAreIgnored) {
   const std::string text = "Nastaveni";
 
   FontService fonts;
-  fonts.RegisterFile("Elixir", dir / "missing.ttf");
-  fonts.RegisterFile("Elixir", junk);
+  EXPECT_FALSE(fonts.RegisterFile("Elixir", dir / "missing.ttf"));
+  EXPECT_FALSE(fonts.RegisterFile("Elixir", junk));
   EXPECT_EQ(Width(fonts, Face("Elixir", 36), text), Width(fonts, Face("", 36), text));
 
-  fonts.RegisterFile("Elixir", kSerifFile);
+  EXPECT_TRUE(fonts.RegisterFile("Elixir", kSerifFile));
   const int regular = Width(fonts, Face("elixir", 36), text);
   EXPECT_EQ(regular, Width(fonts, Face("Times New Roman", 36), text));
   const FontDesc bold = Face("Elixir", 36, true);
