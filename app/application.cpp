@@ -178,9 +178,16 @@ void Application::IdlePass() {
   }
 }
 
+void Application::TakeWindowEvents() {
+  Event event;
+  while (!ended_ && platform_.PollWindowEvent(event)) Dispatch(event);
+}
+
 void Application::Wait(uint32_t ms) {
   const uint64_t target = platform_.Micros() + static_cast<uint64_t>(ms) * 1000;
   while (!ended_) {
+    TakeWindowEvents();
+    if (ended_) break;
     const uint64_t now = platform_.Micros();
     if (now >= target) break;
     if (form_.DXTimer().idle_handler()) {
@@ -196,7 +203,8 @@ void Application::Wait(uint32_t ms) {
       if (platform_.headless()) {
         platform_.AdvanceClock(until - after);
       } else {
-        platform_.Sleep(static_cast<uint32_t>(std::max<uint64_t>((until - after) / 1000, 1)));
+        // A real window may be uncovered or closed meanwhile: wake for its events.
+        platform_.WaitEvent(static_cast<uint32_t>(std::max<uint64_t>((until - after) / 1000, 1)));
       }
     }
   }

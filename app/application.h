@@ -35,6 +35,9 @@ class Application {
   void IdlePass();
   // Runs the loop for `ms` milliseconds of the clock (headless: moving the virtual clock).
   void Wait(uint32_t ms);
+  // While a script drives a real window: the window's own events (uncovering, focus, a close)
+  // are handled; the player's input is not, the script being the input.
+  void TakeWindowEvents();
   void CheckGlobalTimer();
 
   // Runs a handler; an error it raises is reported and the handler abandoned.

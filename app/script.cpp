@@ -182,7 +182,10 @@ bool ScriptRunner::RunLine(std::string_view line, std::string& problem) {
   } else if (command == "frames") {
     long long n = 0;
     if (!ParseInt(NextWord(rest), n) || n < 0) return problem = "expected a count", false;
-    for (long long i = 0; i < n && !app_.ended(); ++i) app_.IdlePass();
+    for (long long i = 0; i < n && !app_.ended(); ++i) {
+      app_.TakeWindowEvents();
+      app_.IdlePass();
+    }
   } else if (command == "wait") {
     long long ms = 0;
     if (!ParseInt(NextWord(rest), ms) || ms < 0) return problem = "expected milliseconds", false;
@@ -223,6 +226,8 @@ bool ScriptRunner::Run(std::istream& script) {
   int number = 0;
   while (!app_.ended() && std::getline(script, line)) {
     ++number;
+    app_.TakeWindowEvents();
+    if (app_.ended()) break;
     std::string_view content = line;
     if (const size_t hash = content.find('#');
         hash != std::string_view::npos && !Trim(content).starts_with("type")) {

@@ -62,6 +62,9 @@ class Platform {
   // waits or the timeout ends. Both update the input state for the events they deliver.
   virtual bool PollEvent(Event& event) = 0;
   virtual void WaitEvent(uint32_t timeout_ms) = 0;
+  // While a script is the input: the window's own events only (uncovering, focus, a close),
+  // the player's input meanwhile dropped unseen.
+  virtual bool PollWindowEvent(Event& event) { return false; }
   // Updates the input state as the event implies (pointer, buttons, keys). Scripts feed
   // their events through this.
   void ApplyInput(const Event& event);

@@ -19,6 +19,11 @@ constexpr int kAudioRate = 44100;
 constexpr int kAudioFrames = 1024;
 constexpr int64_t kMillisPerDay = 86'400'000;
 
+bool IsWindowEvent(EventType type) {
+  return type == EventType::kActivate || type == EventType::kDeactivate ||
+         type == EventType::kClose || type == EventType::kRepaint;
+}
+
 void MixInto(void* mixer, Uint8* stream, int bytes) {
   static_cast<Mixer*>(mixer)->Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
 }
@@ -74,6 +79,17 @@ class SdlPlatform final : public Platform {
     if (!events_.Next(event)) return false;
     ApplyInput(event);
     return true;
+  }
+
+  bool PollWindowEvent(Event& event) override {
+    presenter_.Refresh();
+    while (events_.Next(event)) {
+      if (IsWindowEvent(event.type)) {
+        ApplyInput(event);
+        return true;
+      }
+    }
+    return false;
   }
 
   void WaitEvent(uint32_t timeout_ms) override {
@@ -184,23 +200,25 @@ class SdlPlatform final : public Platform {
   uint64_t counter_frequency_ = 1;
 };
 
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
 // SDL falls back to drivers that show nothing when no display can be reached; a player would
 // see nothing happen. Those count only when asked for by name.
 bool ShowsNothing(const char* driver) {
   return driver != nullptr &&
          (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
-         std::getenv("SDL_VIDEODRIVER") == nullptr;
+         !Set("SDL_VIDEODRIVER");
 }
 
 std::string NoDisplayReason() {
-  const char* display = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  if ((display == nullptr || *display == '\0') && (wayland == nullptr || *wayland == '\0')) {
+  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
     return "no display to open a window on (DISPLAY is not set)";
   }
-  return "cannot open a window on display " +
-         std::string(display != nullptr && *display != '\0' ? display : wayland) + " (" +
-         SDL_GetError() + ")";
+  return std::string("cannot open a window on display ") +
+         std::getenv(Set("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY") + " (" + SDL_GetError() + ")";
 }
 
 }  // namespace
@@ -210,6 +228,11 @@ std::unique_ptr<Platform> MakeSdlPlatform(std::string& problem) {
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  // Without a session to find it by, Wayland cannot be reached, and its library says so on
+  // stderr in words of its own; the one line below says what matters.
+  if (!Set("SDL_VIDEODRIVER") && !Set("WAYLAND_DISPLAY") && !Set("XDG_RUNTIME_DIR")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
+  }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
     problem = NoDisplayReason();
     return nullptr;

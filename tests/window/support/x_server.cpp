@@ -297,6 +297,19 @@ void XServer::CloseWindow(unsigned long window) {
   XSync(x_->display, False);
 }
 
+void XServer::RequestClose(unsigned long window) {
+  Display* d = x_->display;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, window, False, NoEventMask, &event);
+  XSync(d, False);
+}
+
 void XServer::Activate(unsigned long window) {
   Display* d = x_->display;
   if (window_manager_) {

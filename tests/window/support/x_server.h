@@ -70,6 +70,8 @@ class XServer {
   // A plain window of the test's own that takes the keyboard focus from whoever has it.
   unsigned long OpenFocusThief(int x, int y, int width, int height);
   void CloseWindow(unsigned long window);
+  // Asks a window to close, as a window manager's close button does.
+  void RequestClose(unsigned long window);
   // Gives the focus to a window, through the window manager when there is one.
   void Activate(unsigned long window);
 

@@ -1,0 +1,101 @@
+// Starting without data or without a display, and leaving with Escape, as a new player may.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+
+#include "support/game_data.h"
+#include "window/support/window_game.h"
+
+namespace kv::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The start-up error box: SDL's, titled with the program's name.
+unsigned long WaitForErrorBox(XServer& x) {
+  unsigned long box = 0;
+  WaitUntil([&] { return (box = x.FindWindow("Kervana")) != 0; }, 20s);
+  return box;
+}
+
+TEST(StartUp, WithoutDataTheBoxNamesTheFileAndASignalEndsTheProgram) {
+  XServer x(1024, 768);
+  WindowGame game(x, {.with_data = false});
+  ASSERT_NE(WaitForErrorBox(x), 0u) << game.Stderr();
+  EXPECT_NE(game.Stderr().find("data/graphic1.dat\nCannot open file data/graphic1.dat."),
+            std::string::npos)
+      << game.Stderr();
+  EXPECT_TRUE(game.Running()) << "the box must wait for the player";
+
+  const auto signalled = Clock::now();
+  game.Signal(SIGTERM);
+  EXPECT_EQ(game.WaitExit(5s), 1);
+  EXPECT_LT(Clock::now() - signalled, 2s);
+  EXPECT_TRUE(WaitUntil([&] { return x.FindWindow("Kervana") == 0; }, 5s))
+      << "the box outlived the program";
+}
+
+TEST(StartUp, WithoutDataEnterOnTheBoxEndsTheProgram) {
+  XServer x(1024, 768);
+  WindowGame game(x, {.with_data = false});
+  const unsigned long box = WaitForErrorBox(x);
+  ASSERT_NE(box, 0u) << game.Stderr();
+  // No window manager: the keyboard goes to the window under the pointer.
+  const WindowGeometry g = x.Geometry(box);
+  x.MovePointer(g.x + g.width / 2, g.y + g.height / 4);
+  x.TapKey("Return");
+  EXPECT_EQ(game.WaitExit(), 1) << game.Stderr();
+  const std::string state = game.State();
+  EXPECT_NE(state.find("\"Errors\":[\"Cannot open file data/graphic1.dat\"]"), std::string::npos)
+      << state;
+}
+
+TEST(StartUp, WithoutADisplayOneLineSaysSoAndTheProgramEnds) {
+  XServer x(640, 480);  // not offered to the game
+  const auto started = Clock::now();
+  WindowGame game(x, {.with_display = false});
+  EXPECT_EQ(game.WaitExit(5s), 1);
+  EXPECT_LT(Clock::now() - started, 2s);
+  const std::string err = game.Stderr();
+  EXPECT_EQ(CountOf(err, "\n"), 1) << err;
+  EXPECT_NE(err.find("DISPLAY"), std::string::npos) << err;
+  EXPECT_NE(err.find("--headless"), std::string::npos) << err;
+}
+
+// Escape wipes the picture to black from the top, then the program ends normally.
+void ExpectWipeAndExit(XServer& x, WindowGame& game) {
+  x.TapKey("Escape");
+  bool went_black = false;
+  const bool ended = WaitUntil(
+      [&] {
+        if (!game.Running()) return true;
+        went_black = went_black || Near(game.DisplayPixel(400, 595), {0, 0, 0});
+        return false;
+      },
+      10s);
+  ASSERT_TRUE(ended);
+  EXPECT_TRUE(went_black) << "no wipe";
+  EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+  EXPECT_EQ(x.FindWindow(kCaption), 0u);
+}
+
+TEST(Leaving, EscapeOnTheMainMenu) {
+  XServer x(1024, 768);
+  WindowGame game(x);
+  ASSERT_TRUE(game.WaitForMenu()) << game.Stderr();
+  ExpectWipeAndExit(x, game);
+}
+
+TEST(Leaving, EscapeInTheGame) {
+  XServer x(1024, 768);
+  WindowGame game(x);
+  ASSERT_TRUE(game.WaitForMenu()) << game.Stderr();
+  game.ClickAt(500, 400);  // load
+  ASSERT_TRUE(game.WaitForDisplayColor(25, 300, ItemColor("LeftRight")));
+  ExpectWipeAndExit(x, game);
+}
+
+}  // namespace
+}  // namespace kv::test
