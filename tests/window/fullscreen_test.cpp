@@ -2,6 +2,8 @@
 // screen with its aspect kept, and the pointer lands on the display pixel it is over.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "support/game_data.h"
 #include "window/support/window_game.h"
 
@@ -10,6 +12,9 @@ namespace {
 
 struct Desktop {
   int width, height;
+  friend std::ostream& operator<<(std::ostream& out, const Desktop& d) {
+    return out << d.width << "x" << d.height;
+  }
 };
 
 class FullScreen : public ::testing::TestWithParam<Desktop> {};
