@@ -20,10 +20,10 @@ TDXTimer::TDXTimer(Platform& platform) : platform_(platform) {}
 
 void TDXTimer::Resume() {
   last_tick_ = platform_.Millis();
+  window_start_ = last_tick_;
   // Frames counted before the pause belong to no window any more: kept, they would inflate
   // the next figure. The last figure stands until the new window completes.
   frames_ = 0;
-  window_opening_ = true;
   idle_handler_ = true;
 }
 
@@ -46,20 +46,12 @@ void TDXTimer::Idle() {
       std::max<int>(1, static_cast<int>((now - last_tick_) / std::max<uint32_t>(Interval, 1)));
   last_tick_ = now;
 
-  if (window_opening_) {
-    // The first tick after a restart opens the new window and starts its time, as the tick
-    // that completes a window opens the next one; counting it too would show 61 frames a
-    // second on a 60 Hz display.
-    window_opening_ = false;
+  ++frames_;
+  const uint32_t elapsed = std::max<uint32_t>(now - window_start_, 1);
+  if (elapsed >= 1000) {
+    measured_frame_rate_ = RoundedFrameRate(frames_, elapsed);
+    frames_ = 0;
     window_start_ = now;
-  } else {
-    ++frames_;
-    const uint32_t elapsed = std::max<uint32_t>(now - window_start_, 1);
-    if (elapsed >= 1000) {
-      measured_frame_rate_ = RoundedFrameRate(frames_, elapsed);
-      frames_ = 0;
-      window_start_ = now;
-    }
   }
   if (OnTimer) OnTimer(lag);
 }

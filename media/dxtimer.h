@@ -40,7 +40,6 @@ class TDXTimer {
   uint32_t last_tick_ = 0;
   uint32_t window_start_ = 0;
   int frames_ = 0;
-  bool window_opening_ = false;
   int measured_frame_rate_ = 0;
 };
 
