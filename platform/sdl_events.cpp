@@ -45,6 +45,14 @@ bool TakeQueuedMotion(SDL_Event& last) {
 }  // namespace
 
 bool SdlEventReader::Next(Event& event) {
+  // SDL may miss the focus coming back after a window manager's grab; the window system
+  // knows better.
+  if (left_ && !window_.FocusIsElsewhere()) {
+    left_ = false;
+    event = Event{};
+    event.type = EventType::kActivate;
+    return true;
+  }
   if (!pending_.empty()) {
     event = std::move(pending_.front());
     pending_.pop_front();
@@ -52,7 +60,12 @@ bool SdlEventReader::Next(Event& event) {
   }
   SDL_Event raw;
   while (SDL_PollEvent(&raw)) {
-    if (Translate(raw, event)) return true;
+    if (!Translate(raw, event)) continue;
+    if (event.type == EventType::kActivate || event.type == EventType::kDeactivate) {
+      if ((event.type == EventType::kDeactivate) == left_) continue;  // no news
+      left_ = event.type == EventType::kDeactivate;
+    }
+    return true;
   }
   return false;
 }
@@ -83,6 +96,7 @@ bool SdlEventReader::Translate(const SDL_Event& raw, Event& event) {
           event.type = EventType::kActivate;
           return true;
         case SDL_WINDOWEVENT_FOCUS_LOST:
+          if (!window_.FocusIsElsewhere()) return false;
           event.type = EventType::kDeactivate;
           return true;
         case SDL_WINDOWEVENT_CLOSE:

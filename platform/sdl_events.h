@@ -40,6 +40,7 @@ class SdlEventReader {
   std::deque<Event> pending_;
   std::optional<Point> rest_;     // the pointer's screen position at the last move delivered
   bool sdl_place_stale_ = false;  // no motion since a change of mode
+  bool left_ = false;             // the game was last told that the window lost the focus
 };
 
 }  // namespace kv

@@ -39,9 +39,13 @@ class SdlPlatform final : public Platform {
     counter_start_ = SDL_GetPerformanceCounter();
     counter_frequency_ = SDL_GetPerformanceFrequency();
     events_.on_exposed = [this] { presenter_.Expose(); };
-    // A window that moved or changed size under a resting pointer puts it over another
-    // display pixel; handlers that read it must find that one.
-    events_.on_geometry_changed = [this] { input_.pointer = window_->PointerNow().display; };
+    // A window that moved or changed size (a window manager may do so late) shows its picture
+    // laid out anew, and puts a resting pointer over another display pixel, which handlers
+    // that read it must find.
+    events_.on_geometry_changed = [this] {
+      presenter_.Expose();
+      input_.pointer = window_->PointerNow().display;
+    };
     OpenSound();
     SDL_StartTextInput();
   }

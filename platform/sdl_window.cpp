@@ -90,23 +90,25 @@ bool SdlWindow::SetMode(bool fullscreen) {
 }
 
 bool SdlWindow::ApplyMode(bool fullscreen) {
+  // The desktop's mode is kept and the picture scaled, so switching away and back never
+  // changes the monitor's mode. A window manager makes the window cover the desktop when asked
+  // for full screen, and puts it back where it was on the way out. Without one nobody would
+  // honour the request (SDL waits for it in vain), so the borderless window is simply laid
+  // over the whole desktop.
+  const bool managed = WindowManagerRuns(window_);
   if (fullscreen) {
-    // The desktop's mode is kept and the picture scaled, so switching away and back never
-    // changes the monitor's mode. Without a window manager nothing honours the full-screen
-    // request, so the window is placed over the whole desktop by hand, before the request
-    // (once it is made, SDL keeps such changes for the windowed mode). A window manager does
-    // it itself, and remembers the window's place for the way back.
     SDL_Rect desktop{0, 0, kWidth, kHeight};
-    if (!WindowManagerRuns(window_) && SDL_GetDisplayBounds(DisplayOf(window_), &desktop) == 0) {
+    if (managed) {
+      if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        std::fprintf(stderr, "Full screen: %s\n", SDL_GetError());
+        return false;
+      }
+    } else if (SDL_GetDisplayBounds(DisplayOf(window_), &desktop) == 0) {
       SDL_SetWindowPosition(window_, desktop.x, desktop.y);
       SDL_SetWindowSize(window_, desktop.w, desktop.h);
     }
-    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-      std::fprintf(stderr, "Full screen: %s\n", SDL_GetError());
-      return false;
-    }
   } else {
-    SDL_SetWindowFullscreen(window_, 0);
+    if (managed) SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowSize(window_, kWidth, kHeight);
     if (restore_position_) {
       SDL_SetWindowPosition(window_, restore_position_->x, restore_position_->y);
@@ -117,7 +119,9 @@ bool SdlWindow::ApplyMode(bool fullscreen) {
   }
   fullscreen_ = fullscreen;
   SDL_ShowWindow(window_);
-  SDL_RaiseWindow(window_);
+  // Asking for the focus that the window has already makes a window manager take it away and
+  // give it back, which the game would see as leaving and coming back.
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) == 0) SDL_RaiseWindow(window_);
   return true;
 }
 
@@ -146,6 +150,15 @@ Rect SdlWindow::Picture() const {
 
 Point SdlWindow::ToDisplay(Point window_pixel) const {
   return letterbox::ToPicture(window_pixel, Picture(), kWidth, kHeight);
+}
+
+bool SdlWindow::FocusIsElsewhere() const {
+  const auto x = X11Of(window_);
+  if (!x) return true;
+  ::Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x->display, &focus, &revert);
+  return focus != x->window;
 }
 
 Point SdlWindow::ToScreen(Point window_pixel) const {

@@ -48,6 +48,10 @@ class SdlWindow {
     Point display;
   };
   Pointer PointerNow() const;
+  // Whether the window system has given the keyboard to another window. SDL also reports a
+  // loss of focus when a window manager merely grabs the keyboard for a moment, and may then
+  // miss the focus coming back.
+  bool FocusIsElsewhere() const;
 
  private:
   explicit SdlWindow(SDL_Window* window) : window_(window) {}

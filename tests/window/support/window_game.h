@@ -50,7 +50,7 @@ class WindowGame {
   bool WaitForDisplayColor(int dx, int dy, Rgb8 color, std::chrono::milliseconds timeout = 5s);
   // Waits for the colour, then sees that it stays for `span`: a handler that is still to come
   // (a redraw on becoming active) must not replace it.
-  bool ShowsSteadily(int dx, int dy, Color color, std::chrono::milliseconds span = 500ms);
+  bool ShowsSteadily(int dx, int dy, Color color, std::chrono::milliseconds span = 250ms);
   void PointAt(int dx, int dy);
   void ClickAt(int dx, int dy);
 

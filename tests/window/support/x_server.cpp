@@ -297,6 +297,19 @@ void XServer::CloseWindow(unsigned long window) {
   XSync(x_->display, False);
 }
 
+bool XServer::WaitUntilPointerFree(std::chrono::milliseconds timeout) {
+  Display* d = x_->display;
+  return WaitUntil(
+      [&] {
+        const int grabbed = XGrabPointer(d, x_->root, False, 0, GrabModeAsync, GrabModeAsync, None,
+                                         None, CurrentTime);
+        if (grabbed == GrabSuccess) XUngrabPointer(d, CurrentTime);
+        XSync(d, False);
+        return grabbed == GrabSuccess;
+      },
+      timeout);
+}
+
 void XServer::RequestClose(unsigned long window) {
   Display* d = x_->display;
   XEvent event{};

@@ -70,6 +70,9 @@ class XServer {
   // A plain window of the test's own that takes the keyboard focus from whoever has it.
   unsigned long OpenFocusThief(int x, int y, int width, int height);
   void CloseWindow(unsigned long window);
+  // Waits until no client holds the pointer grabbed (a window manager at work does), so that
+  // a click goes where it is made.
+  bool WaitUntilPointerFree(std::chrono::milliseconds timeout);
   // Asks a window to close, as a window manager's close button does.
   void RequestClose(unsigned long window);
   // Gives the focus to a window, through the window manager when there is one.
