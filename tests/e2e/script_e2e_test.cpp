@@ -13,13 +13,6 @@
 namespace kv::test {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 struct RunResult {
   int status = -1;
   std::string state;
@@ -35,8 +28,8 @@ RunResult RunGame(const std::string& dir, const std::string& script) {
   RunResult result;
   const int raw = std::system(command.c_str());
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.state = ReadAll(dir + "/state.json");
-  result.errors = ReadAll(dir + "/stderr.txt");
+  result.state = ReadText(dir + "/state.json");
+  result.errors = ReadText(dir + "/stderr.txt");
   return result;
 }
 
@@ -56,7 +49,7 @@ TEST(ScriptEndToEnd, AScriptWalksFromTheMenuIntoTheGameAndEndsCleanly) {
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_NE(run.state.find("\"Running\":false"), std::string::npos) << run.state;
   EXPECT_NE(run.state.find("\"Errors\":[]"), std::string::npos) << run.state;
-  const std::string mid = ReadAll(dir / "mid.json");
+  const std::string mid = ReadText(dir / "mid.json");
   EXPECT_NE(mid.find("\"Active\":true,\"SubScreen\":0"), std::string::npos) << mid;
   EXPECT_NE(mid.find("\"Map\":{\"Name\":\"Test map\"}"), std::string::npos) << mid;
   EXPECT_TRUE(std::filesystem::exists(dir / "game.png"));
@@ -77,7 +70,7 @@ TEST(ScriptEndToEnd, AWalkAroundTheTestMapReachesTheMapEdgeWithoutError) {
                                 "keydown Up\nframes 60\nkeyup Up\nframes 6\n"
                                 "state edge.json\n");
   EXPECT_EQ(run.status, 0) << run.errors;
-  const std::string edge = ReadAll(dir / "edge.json");
+  const std::string edge = ReadText(dir / "edge.json");
   EXPECT_NE(edge.find("\"CellX\":80,"), std::string::npos) << edge;
   EXPECT_NE(edge.find("\"Errors\":[]"), std::string::npos) << edge;
   EXPECT_TRUE(std::filesystem::exists(dir / "east-edge.png"));
@@ -113,7 +106,7 @@ TEST(ScriptEndToEnd, TheNameFieldTakesTypingAtOnceAndAltEnterOnlySwitchesTheDisp
                                 "state alt.json\n"
                                 "key Enter\n");
   EXPECT_EQ(run.status, 0) << run.errors;
-  const std::string alt = ReadAll(dir / "alt.json");
+  const std::string alt = ReadText(dir / "alt.json");
   EXPECT_NE(alt.find("\"Fullscreen\":false"), std::string::npos) << alt;
   EXPECT_NE(alt.find("\"NEdit\":{\"Visible\":true,\"Text\":\"Neznámý hrdinaAbc\"}"),
             std::string::npos)
@@ -167,7 +160,7 @@ TEST(ScriptEndToEnd, TheBuiltDataStartsWithoutErrorAndShowsTheMenu) {
   const RunResult run = RunGame(dir.path().string(), "shot menu.png\nmove 50 100\nstate s.json\n");
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_EQ(run.errors, "") << "the built data holds the font";
-  const std::string state = ReadAll(dir / "s.json");
+  const std::string state = ReadText(dir / "s.json");
   EXPECT_NE(state.find("\"Errors\":[]"), std::string::npos) << state;
   EXPECT_NE(state.find("\"MenuHover\":1"), std::string::npos) << state;
 }

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace kv::test {
@@ -18,6 +20,13 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace kv::test

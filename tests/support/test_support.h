@@ -17,4 +17,7 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// The whole of a text file; empty when it cannot be read.
+std::string ReadText(const std::string& path);
+
 }  // namespace kv::test

@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "platform/geometry.h"
 #include "support/game_data.h"
 #include "window/support/window_game.h"
 
@@ -28,21 +29,20 @@ bool StaysBlack(WindowGame& game, std::chrono::milliseconds span) {
 // Waits until the window lies where it should, with the keyboard focus: a window manager
 // carries out a change of mode in steps of its own, and may hold the pointer meanwhile.
 bool Settles(XServer& x, WindowGame& game, const WindowGeometry& expected) {
-  const bool settled = WaitUntil(
-                           [&] {
-                             const WindowGeometry g = game.Geometry();
-                             return g.x == expected.x && g.y == expected.y &&
-                                    g.width == expected.width && g.height == expected.height &&
-                                    x.FocusedWindow() == game.FindWindow();
-                           },
-                           5s) &&
-                       x.WaitUntilPointerFree(5s) && x.FocusedWindow() == game.FindWindow();
-  if (!settled) {
+  const auto focused = [&] { return x.FocusedWindow() == game.FindWindow(); };
+  const auto placed = [&] {
     const WindowGeometry g = game.Geometry();
-    ADD_FAILURE() << "the window lies at " << g.x << "," << g.y << " " << g.width << "x" << g.height
-                  << (x.FocusedWindow() == game.FindWindow() ? "" : " without focus");
+    return g.x == expected.x && g.y == expected.y && g.width == expected.width &&
+           g.height == expected.height;
+  };
+  if (WaitUntil([&] { return placed() && focused(); }, 5s) && x.WaitUntilPointerFree(5s) &&
+      focused()) {
+    return true;
   }
-  return settled;
+  const WindowGeometry g = game.Geometry();
+  ADD_FAILURE() << "the window lies at " << g.x << "," << g.y << " " << g.width << "x" << g.height
+                << (focused() ? "" : " without the focus");
+  return false;
 }
 
 // A window manager busy with a change of mode may take the focus away for a moment (the
@@ -63,13 +63,13 @@ bool KeepsTheFocus(XServer& x, WindowGame& game) {
       10s);
 }
 
-// Moves onto display pixel (dx, dy) until the button there lights. While the window changes its
-// mode SDL may move the pointer away and back, which undoes a move made at that moment; so the
-// move is made again a few times, each after a wait.
-bool HoverUntilLit(XServer& x, WindowGame& game, int dx, int dy, Color lit) {
+// Moves onto display pixel (dx, dy) until the button there lights, as display pixel `probe`
+// shows. The game may still be finishing a change of mode, in which SDL moves the pointer away
+// and back, undoing a move made at that moment; so the move is made again after a wait.
+bool HoverUntilLit(XServer& x, WindowGame& game, int dx, int dy, Point probe, Color lit) {
   for (int attempt = 0; attempt < 5; ++attempt) {
     x.MovePointer(game.ScreenX(dx) + attempt % 2, game.ScreenY(dy));
-    if (game.WaitForDisplayColor(dx + 60, dy + 90, lit, 1s)) return true;
+    if (game.WaitForDisplayColor(probe.x, probe.y, lit, 1s)) return true;
   }
   return false;
 }
@@ -134,7 +134,7 @@ TEST_P(DisplaySwitch, WindowedThenAltEnterThreeTimesThereAndBack) {
   x.AltEnter();  // 3: full screen once more
   ASSERT_TRUE(Settles(x, game, full));
   EXPECT_TRUE(game.WaitForDisplayColor(400, 300, black));
-  EXPECT_TRUE(HoverUntilLit(x, game, 330, 70, ItemColor("Cred")));
+  EXPECT_TRUE(HoverUntilLit(x, game, 330, 70, {390, 160}, ItemColor("Cred")));
 
   x.TapKey("Escape");
   ASSERT_EQ(game.WaitExit(), 0) << game.Stderr();

@@ -1,20 +1,11 @@
 #include "window/support/window_game.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "support/game_data.h"
 
 namespace kv::test {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 int CeilDiv(long a, long b) {
   return static_cast<int>((a + b - 1) / b);
@@ -165,11 +156,11 @@ std::optional<int> WindowGame::WaitExit(std::chrono::milliseconds timeout) {
 }
 
 std::string WindowGame::State() const {
-  return ReadFile(dir_ / "state.json");
+  return ReadText(dir_ / "state.json");
 }
 
 std::string WindowGame::Stderr() const {
-  return ReadFile(dir_ / "stderr.txt");
+  return ReadText(dir_ / "stderr.txt");
 }
 
 }  // namespace kv::test
