@@ -101,8 +101,7 @@ TEST_F(Focus, TheGameAndItsOptionsComeBackAndTheHeroWalksOn) {
   game.ClickAt(400, 555);
   EXPECT_TRUE(game.WaitForDisplayColor(25, 300, frame));
 
-  x_.TapKey("Escape");
-  ASSERT_EQ(game.WaitExit(), 0) << game.Stderr();
+  game.LeaveWithEscape();  // in the game
   const std::string state = game.State();
   EXPECT_GT(JsonNumber(state, "CellY").value_or(0), 20) << state;
   EXPECT_NE(state.find("\"Errors\":[]"), std::string::npos) << state;

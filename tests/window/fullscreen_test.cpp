@@ -83,8 +83,7 @@ TEST_P(FullScreen, ThePictureFitsCentredAndButtonEdgesLightWithinOnePixel) {
         << "still lit one pixel outside";
   }
 
-  x.TapKey("Escape");
-  EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
+  game.LeaveWithEscape();
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, FullScreen,

@@ -1,4 +1,4 @@
-// Starting without data or without a display, and leaving with Escape, as a new player may.
+// Starting without data or without a display, as a new player may.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -62,39 +62,6 @@ TEST(StartUp, WithoutADisplayOneLineSaysSoAndTheProgramEnds) {
   EXPECT_EQ(CountOf(err, "\n"), 1) << err;
   EXPECT_NE(err.find("DISPLAY"), std::string::npos) << err;
   EXPECT_NE(err.find("--headless"), std::string::npos) << err;
-}
-
-// Escape wipes the picture to black from the top, then the program ends normally.
-void ExpectWipeAndExit(XServer& x, WindowGame& game) {
-  x.TapKey("Escape");
-  bool went_black = false;
-  const bool ended = WaitUntil(
-      [&] {
-        if (!game.Running()) return true;
-        went_black = went_black || Near(game.DisplayPixel(400, 595), {0, 0, 0});
-        return false;
-      },
-      10s);
-  ASSERT_TRUE(ended);
-  EXPECT_TRUE(went_black) << "no wipe";
-  EXPECT_EQ(game.WaitExit(), 0) << game.Stderr();
-  EXPECT_EQ(x.FindWindow(kCaption), 0u);
-}
-
-TEST(Leaving, EscapeOnTheMainMenu) {
-  XServer x(1024, 768);
-  WindowGame game(x);
-  ASSERT_TRUE(game.WaitForMenu()) << game.Stderr();
-  ExpectWipeAndExit(x, game);
-}
-
-TEST(Leaving, EscapeInTheGame) {
-  XServer x(1024, 768);
-  WindowGame game(x);
-  ASSERT_TRUE(game.WaitForMenu()) << game.Stderr();
-  game.ClickAt(500, 400);  // load
-  ASSERT_TRUE(game.WaitForDisplayColor(25, 300, ItemColor("LeftRight")));
-  ExpectWipeAndExit(x, game);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "window/support/window_game.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 #include "support/game_data.h"
@@ -153,6 +155,23 @@ void WindowGame::ClickAt(int dx, int dy) {
 
 std::optional<int> WindowGame::WaitExit(std::chrono::milliseconds timeout) {
   return process_->WaitExit(timeout);
+}
+
+void WindowGame::LeaveWithEscape() {
+  x_.TapKey("Escape");
+  // The wipe runs down the picture: its bottom row turns black just before the window goes.
+  bool wiped = false;
+  const bool ended = WaitUntil(
+      [&] {
+        if (!Running()) return true;
+        wiped = wiped || Near(DisplayPixel(400, 595), {0, 0, 0});
+        return false;
+      },
+      10s);
+  ASSERT_TRUE(ended) << "Escape did not end the program";
+  EXPECT_TRUE(wiped) << "no wipe";
+  EXPECT_EQ(WaitExit(), 0) << Stderr();
+  EXPECT_EQ(x_.FindWindow(kCaption), 0u);
 }
 
 std::string WindowGame::State() const {

@@ -55,6 +55,8 @@ class WindowGame {
   void ClickAt(int dx, int dy);
 
   std::optional<int> WaitExit(std::chrono::milliseconds timeout = 10s);
+  // Presses Escape and expects the wipe to black, the window gone and exit status 0.
+  void LeaveWithEscape();
   bool Running() { return process_->Running(); }
   void Signal(int signal) { process_->Signal(signal); }
   // The state dump the program wrote as it ended, and what it wrote on standard error.
