@@ -158,7 +158,8 @@ void TMainF::FormCreate() {
       {&Objects, "data/objects.dat"},   {&HeroFr_, "data/hero.dat"},
   };
   for (const auto& [list, path] : collections) {
-    LoadDataFile(path, [list](const std::string& file) { list->Items.LoadCollectionFile(file); });
+    TDXImageList* into = list;
+    LoadDataFile(path, [into](const std::string& file) { into->Items.LoadCollectionFile(file); });
   }
   LoadDataFile("data/sound.dat",
                [this](const std::string& file) { Waves.LoadCollectionFile(file); });
