@@ -2,17 +2,33 @@
 // does: every screen comes back as the player left it.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "support/game_data.h"
 #include "window/support/window_game.h"
 
 namespace kv::test {
 namespace {
 
+// Whether `window` keeps the focus for the whole of `span`.
+bool HoldsFocus(XServer& x, unsigned long window, std::chrono::milliseconds span) {
+  const auto end = std::chrono::steady_clock::now() + span;
+  while (std::chrono::steady_clock::now() < end) {
+    if (x.FocusedWindow() != window) return false;
+    std::this_thread::sleep_for(5ms);
+  }
+  return true;
+}
+
 // A window of the test's own takes the focus over part of the game, then the game gets it back
-// and the other window goes.
+// and the other window goes. SDL lets focus changes settle for 200 ms and reports none that are
+// undone within that time, so the other window keeps the focus well beyond it, as a player who
+// switches programs does.
 void LeaveAndComeBack(XServer& x, WindowGame& game) {
   const unsigned long thief = x.OpenFocusThief(100, 100, 300, 200);
   ASSERT_TRUE(WaitUntil([&] { return x.FocusedWindow() == thief; }, 5s)) << "focus not taken";
+  ASSERT_TRUE(HoldsFocus(x, thief, 600ms)) << "the focus went back too soon";
   const unsigned long own = game.FindWindow();
   x.Activate(own);
   ASSERT_TRUE(WaitUntil([&] { return x.FocusedWindow() == own; }, 5s)) << "focus not given back";
