@@ -1,4 +1,5 @@
-// kervana [--headless] [--windowed] [--script FILE] [--state-out FILE]
+// kervana [--headless] [--windowed] [--renderer software|accelerated] [--script FILE]
+//         [--state-out FILE]
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -15,12 +16,14 @@ namespace {
 struct Options {
   bool headless = false;
   bool windowed = false;
+  kv::SdlOptions sdl;
   std::string script;
   std::string state_out;
 };
 
 int Usage() {
-  std::cerr << "usage: kervana [--headless] [--windowed] [--script FILE] [--state-out FILE]\n";
+  std::cerr << "usage: kervana [--headless] [--windowed] [--renderer software|accelerated]\n"
+               "               [--script FILE] [--state-out FILE]\n";
   return 2;
 }
 
@@ -41,6 +44,15 @@ int main(int argc, char** argv) {
       options.headless = true;
     } else if (arg == "--windowed") {
       options.windowed = true;
+    } else if (arg == "--renderer" && i + 1 < argc) {
+      const std::string renderer = argv[++i];
+      if (renderer == "software") {
+        options.sdl.renderer = kv::SdlOptions::Renderer::kSoftware;
+      } else if (renderer == "accelerated") {
+        options.sdl.renderer = kv::SdlOptions::Renderer::kAccelerated;
+      } else {
+        return Usage();
+      }
     } else if ((arg == "--script" || arg == "--state-out") && i + 1 < argc) {
       (arg == "--script" ? options.script : options.state_out) = argv[++i];
     } else {
@@ -59,7 +71,7 @@ int main(int argc, char** argv) {
 
   std::string problem;
   std::unique_ptr<kv::Platform> platform =
-      options.headless ? kv::MakeHeadlessPlatform() : kv::MakeSdlPlatform(problem);
+      options.headless ? kv::MakeHeadlessPlatform() : kv::MakeSdlPlatform(options.sdl, problem);
   if (!platform) {
     std::cerr << "kervana: " << problem << "; use --headless to run without a window\n";
     return 1;

@@ -13,6 +13,7 @@ Control* ControlHost::ControlAt(Point p) const {
 }
 
 void ControlHost::Remove(Control* control) {
+  ++changes_;
   std::erase(controls_, control);
   if (focus_ == control) focus_ = nullptr;
   if (capture_ == control) capture_ = nullptr;
@@ -25,6 +26,7 @@ void ControlHost::SetFocus(Control* control) {
 }
 
 bool ControlHost::MouseDown(Point p, MouseButton button) {
+  ++changes_;
   // A second press of the button that holds the capture means its release never reached us
   // (it happened outside the window); without this the drag would never end.
   if (button == capture_button_) {
@@ -49,6 +51,7 @@ bool ControlHost::MouseDown(Point p, MouseButton button) {
 }
 
 bool ControlHost::MouseMove(Point p) {
+  ++changes_;
   if (capture_ != nullptr) {
     capture_->MouseMove(p, true);
     return true;
@@ -61,6 +64,7 @@ bool ControlHost::MouseMove(Point p) {
 }
 
 bool ControlHost::MouseUp(Point p, MouseButton button) {
+  ++changes_;
   if (capture_ != nullptr) {
     Control* control = capture_;
     if (button == capture_button_) capture_ = nullptr;
@@ -78,6 +82,7 @@ bool ControlHost::MouseUp(Point p, MouseButton button) {
 }
 
 bool ControlHost::KeyDown(int key, KeyMods mods) {
+  ++changes_;
   if (focus_ != nullptr && !focus_->visible) SetFocus(nullptr);
   if (focus_ == nullptr) return false;
   focus_->KeyDown(key, mods);
@@ -85,6 +90,7 @@ bool ControlHost::KeyDown(int key, KeyMods mods) {
 }
 
 bool ControlHost::KeyUp(int key) {
+  ++changes_;
   if (focus_ != nullptr && !focus_->visible) SetFocus(nullptr);
   if (focus_ == nullptr) return false;
   focus_->KeyUp(key);
@@ -92,6 +98,7 @@ bool ControlHost::KeyUp(int key) {
 }
 
 bool ControlHost::TextInput(std::string_view utf8) {
+  ++changes_;
   if (focus_ != nullptr && !focus_->visible) SetFocus(nullptr);
   if (focus_ == nullptr) return false;
   focus_->TextInput(utf8);
@@ -99,6 +106,7 @@ bool ControlHost::TextInput(std::string_view utf8) {
 }
 
 void ControlHost::Show(Control& control, bool visible) {
+  ++changes_;
   control.visible = visible;
   if (visible) return;
   if (focus_ == &control) SetFocus(nullptr);
@@ -106,6 +114,7 @@ void ControlHost::Show(Control& control, bool visible) {
 }
 
 void ControlHost::Focus(Control& control) {
+  ++changes_;
   if (control.visible && control.TakesFocus()) SetFocus(&control);
 }
 

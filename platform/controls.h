@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -132,6 +133,9 @@ class ControlHost {
   // The visible screen: `front` with every visible control drawn over it.
   void Compose(const Image565& front, Image565& out, FontService& fonts) const;
   bool AnyVisible() const;
+  // Grows whenever a control may look different: an event reached one, or one was shown,
+  // hidden or given the keyboard. The screen needs composing again only when it moved.
+  uint64_t changes() const { return changes_; }
 
  private:
   Control* ControlAt(Point p) const;
@@ -141,6 +145,7 @@ class ControlHost {
   Control* capture_ = nullptr;
   bool main_capture_ = false;  // a press on the main window keeps its drag there
   MouseButton capture_button_ = MouseButton::kLeft;
+  uint64_t changes_ = 0;
 };
 
 }  // namespace kv

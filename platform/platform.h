@@ -114,9 +114,18 @@ class Platform {
 };
 
 std::unique_ptr<Platform> MakeHeadlessPlatform();
+// How the SDL backend puts pictures on the screen.
+struct SdlOptions {
+  // The window's own pixels, scaled by the program (no graphics driver loaded), or a graphics
+  // card's renderer. Automatic: the renderer where the machine has a graphics card to render
+  // with, so a machine without one never loads a software driver just to find that out.
+  enum class Renderer { kAutomatic, kSoftware, kAccelerated };
+  Renderer renderer = Renderer::kAutomatic;
+};
+
 // Opens SDL and makes the game's window (still hidden); null, with the reason in `problem`,
 // when no display can show it.
-std::unique_ptr<Platform> MakeSdlPlatform(std::string& problem);
+std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string& problem);
 
 // Writes 565 pixels as an 8-bit RGB PNG. Returns false when the file cannot be written.
 bool WritePng(const std::string& path, const Image565& image);

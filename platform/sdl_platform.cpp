@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/platform.h"
 #include "platform/sdl_error_box.h"
@@ -32,8 +33,9 @@ void MixInto(void* mixer, Uint8* stream, int bytes) {
 // here the clocks, the sound device, the pointer picture and the error box.
 class SdlPlatform final : public Platform {
  public:
-  explicit SdlPlatform(std::unique_ptr<SdlWindow> window)
+  SdlPlatform(std::unique_ptr<SdlWindow> window, bool accelerated)
       : window_(std::move(window)),
+        accelerated_(accelerated),
         presenter_(controls_, fonts_, [this] { return Micros(); }),
         events_(*window_) {
     counter_start_ = SDL_GetPerformanceCounter();
@@ -124,7 +126,11 @@ class SdlPlatform final : public Platform {
 
   bool OpenDisplay(bool fullscreen, DisplayMode mode) override {
     CloseDisplay();
-    if (!window_->SetMode(fullscreen) || !presenter_.Open(window_->handle())) return false;
+    if (!window_->SetMode(fullscreen) ||
+        !presenter_.Open(window_->handle(), accelerated_, ScaleFilter::kLinear,
+                         window_->RefreshRate())) {
+      return false;
+    }
     events_.AfterSwitch();
     // Whether or not it moved, the pointer lies over another display pixel now.
     input_.pointer = window_->PointerNow().display;
@@ -195,6 +201,7 @@ class SdlPlatform final : public Platform {
   }
 
   std::unique_ptr<SdlWindow> window_;
+  bool accelerated_;
   SdlPresenter presenter_;
   SdlEventReader events_;
   SDL_Cursor* cursor_ = nullptr;
@@ -225,13 +232,22 @@ std::string NoDisplayReason() {
          std::getenv(Set("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY") + " (" + SDL_GetError() + ")";
 }
 
+// Whether the machine has a graphics card to render with (a render node of the kernel's
+// graphics drivers), found without loading any graphics driver.
+bool GraphicsCardPresent() {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ignored)) {
+    if (entry.path().filename().string().starts_with("renderD")) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-std::unique_ptr<Platform> MakeSdlPlatform(std::string& problem) {
+std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string& problem) {
   // Full screen must not minimise itself when another window takes the focus.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   // Without a session to find it by, Wayland cannot be reached, and its library says so on
   // stderr in words of its own; the one line below says what matters.
   if (!Set("SDL_VIDEODRIVER") && !Set("WAYLAND_DISPLAY") && !Set("XDG_RUNTIME_DIR")) {
@@ -247,12 +263,15 @@ std::unique_ptr<Platform> MakeSdlPlatform(std::string& problem) {
     return nullptr;
   }
   InstallSignalHandlers();
-  std::unique_ptr<SdlWindow> window = SdlWindow::Create(problem);
+  const bool accelerated =
+      options.renderer == SdlOptions::Renderer::kAccelerated ||
+      (options.renderer == SdlOptions::Renderer::kAutomatic && GraphicsCardPresent());
+  std::unique_ptr<SdlWindow> window = SdlWindow::Create(accelerated, problem);
   if (!window) {
     SDL_Quit();
     return nullptr;
   }
-  return std::make_unique<SdlPlatform>(std::move(window));
+  return std::make_unique<SdlPlatform>(std::move(window), accelerated);
 }
 
 }  // namespace kv

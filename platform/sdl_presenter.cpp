@@ -1,13 +1,17 @@
 #include "platform/sdl_presenter.h"
 
-#include <SDL2/SDL.h>
-
-#include <cstdio>
+#include <chrono>
+#include <thread>
 #include <utility>
 
-#include "platform/letterbox.h"
-
 namespace kv {
+namespace {
+
+bool SamePicture(const Image565& a, const Image565& b) {
+  return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+}  // namespace
 
 SdlPresenter::SdlPresenter(ControlHost& controls, FontService& fonts,
                            std::function<uint64_t()> micros)
@@ -17,137 +21,106 @@ SdlPresenter::~SdlPresenter() {
   Close();
 }
 
-bool SdlPresenter::Open(SDL_Window* window) {
+bool SdlPresenter::Open(SDL_Window* window, bool accelerated, ScaleFilter filter, int refresh_hz) {
   Close();
-  // No vsync flag: a renderer made with it would wait on every present, also on the
-  // front-surface draws that must show at once. Show switches it per call.
-  renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-  if (renderer_ == nullptr) {
-    std::fprintf(stderr, "Renderer: %s\n", SDL_GetError());
-    return false;
-  }
-  vsync_ = false;
-  SDL_DisplayMode mode;
-  refresh_hz_ = SDL_GetWindowDisplayMode(window, &mode) == 0 && mode.refresh_rate > 0
-                    ? mode.refresh_rate
-                    : 60;
+  output_ = accelerated ? MakeRendererOutput(window, filter) : MakeSurfaceOutput(window, filter);
+  if (!output_) return false;
+  refresh_hz_ = refresh_hz > 0 ? refresh_hz : 60;
   // The reopened display is black until something draws; an uncovering of the window in the
   // meantime must not bring back the picture of before.
   last_front_ = Image565(800, 600, 0);
-  ShowFront(last_front_);
+  ShowFront(last_front_, false, true);
   return true;
 }
 
 void SdlPresenter::Close() {
   held_ = false;
-  if (renderer_ != nullptr) {
+  if (output_) {
     // A closed display shows black: the window keeps its last picture through a change of
     // mode (the server moves and stretches the old pixels) unless it is cleared first.
-    SDL_RenderSetVSync(renderer_, 0);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderPresent(renderer_);
+    output_->Show(Image565(800, 600, 0), false);
+    output_.reset();
   }
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
-  texture_ = nullptr;
-  renderer_ = nullptr;
+  shown_ = Image565();
 }
 
 void SdlPresenter::Present(const Image565& front, bool wait_vblank) {
-  if (renderer_ == nullptr) return;
+  if (!output_) return;
   if (front.width <= 0 || front.height <= 0 ||
       front.pixels.size() < static_cast<size_t>(front.width) * static_cast<size_t>(front.height)) {
     return;
   }
   last_front_ = front;
-  const Image565* picture = &front;
-  if (controls_.AnyVisible()) {
-    controls_.Compose(front, composed_, fonts_);
-    picture = &composed_;
-  }
   // Draws on the front surface may come faster than the screen refreshes (the exit wipe
   // shows 600 rows one by one). Showing more than one of them per refresh is wasted work,
   // so the latest is held and shown with the next present or when the program goes idle.
   if (!wait_vblank && micros_() - last_shown_ < RefreshPeriod()) {
-    if (picture != &composed_) composed_ = front;
+    if (controls_.AnyVisible()) {
+      controls_.Compose(front, composed_, fonts_);
+    } else {
+      composed_ = front;
+    }
+    controls_seen_ = controls_.changes();
     held_ = true;
     return;
   }
-  Show(*picture, wait_vblank);
+  ShowFront(front, wait_vblank, false);
 }
 
 void SdlPresenter::Refresh() {
-  if (renderer_ == nullptr) return;
+  if (!output_) return;
   if (held_) {
-    Show(composed_, false);
+    Show(composed_, false, false);
     return;
   }
-  const bool visible = controls_.AnyVisible();
-  if ((visible || controls_shown_) && last_front_.width > 0 &&
+  if (controls_.changes() != controls_seen_ && last_front_.width > 0 &&
       micros_() - last_shown_ >= RefreshPeriod()) {
-    ShowFront(last_front_);
+    ShowFront(last_front_, false, false);
   }
-  controls_shown_ = visible;
 }
 
 void SdlPresenter::Expose() {
-  if (renderer_ == nullptr || last_front_.width <= 0) return;
-  ShowFront(last_front_);
+  if (!output_ || last_front_.width <= 0) return;
+  ShowFront(last_front_, false, true);
 }
 
-void SdlPresenter::ShowFront(const Image565& front) {
+void SdlPresenter::ShowFront(const Image565& front, bool wait_vblank, bool force) {
+  controls_seen_ = controls_.changes();
   if (controls_.AnyVisible()) {
     controls_.Compose(front, composed_, fonts_);
-    Show(composed_, false);
+    Show(composed_, wait_vblank, force);
   } else {
-    Show(front, false);
+    Show(front, wait_vblank, force);
   }
 }
 
-void SdlPresenter::Show(const Image565& picture, bool wait_vblank) {
+void SdlPresenter::Show(const Image565& picture, bool wait_vblank, bool force) {
   held_ = false;
-  if (!EnsureTexture(picture.width, picture.height)) return;
-  SDL_UpdateTexture(texture_, nullptr, picture.pixels.data(), picture.width * 2);
-  if (vsync_ != wait_vblank) {
-    SDL_RenderSetVSync(renderer_, wait_vblank ? 1 : 0);
-    vsync_ = wait_vblank;
+  // The game flips every frame, most often to a picture the window already shows; scaling
+  // and sending it again would cost the most of all the program does.
+  if (force || !SamePicture(picture, shown_)) {
+    output_->Show(picture, wait_vblank);
+    if (&picture != &shown_) shown_ = picture;
   }
-  int out_w = 0, out_h = 0;
-  SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
-  const Rect placed = letterbox::Fit(out_w, out_h, picture.width, picture.height);
-  const SDL_Rect dest{placed.left, placed.top, placed.Width(), placed.Height()};
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
-  SDL_RenderPresent(renderer_);
   if (wait_vblank) PaceFrame();
   last_shown_ = micros_();
 }
 
-bool SdlPresenter::EnsureTexture(int width, int height) {
-  if (texture_ != nullptr && texture_width_ == width && texture_height_ == height) return true;
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                               width, height);
-  texture_width_ = width;
-  texture_height_ = height;
-  return texture_ != nullptr;
-}
-
-// Where vsync is not honoured (software renderers, virtual displays) a waiting present would
-// return at once and the game would run as fast as the processor allows; hold such presents
-// to the display's refresh period instead.
+// Flips come one per refresh period. Where the output waited for the vertical blank itself
+// the time has passed already; otherwise (a window's own pixels, a renderer that ignores the
+// request) the thread sleeps until the period is over, without spinning on the clock.
 void SdlPresenter::PaceFrame() {
   const uint64_t period = RefreshPeriod();
-  const uint64_t since = micros_() - last_vblank_;
-  if (since < period * 3 / 4) {
-    SDL_Delay(static_cast<Uint32>((period - since) / 1000));
-    while (micros_() - last_vblank_ < period) {
-    }
+  const uint64_t now = micros_();
+  const uint64_t due = last_vblank_ + period;
+  if (now < due) {
+    std::this_thread::sleep_for(std::chrono::microseconds(due - now));
+    last_vblank_ = due;
+  } else {
+    // Late because the output waited, or a little: the beat goes on. Later than that (the
+    // program was busy): it starts again from now.
+    last_vblank_ = now - due <= period / 4 ? due : now;
   }
-  last_vblank_ = micros_();
 }
 
 }  // namespace kv

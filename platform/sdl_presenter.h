@@ -2,20 +2,33 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "platform/controls.h"
 #include "platform/fonts.h"
 #include "platform/image565.h"
+#include "platform/scaler.h"
 
-struct SDL_Renderer;
-struct SDL_Texture;
 struct SDL_Window;
 
 namespace kv {
 
+// Where pictures end up: the window's own pixels, scaled by our code (no graphics driver at
+// all), or a graphics card's renderer.
+class SdlOutput {
+ public:
+  virtual ~SdlOutput() = default;
+  // Shows the picture scaled to fit the window with its aspect kept, on black. With
+  // wait_vblank, an output that can returns after the next vertical blank.
+  virtual void Show(const Image565& picture, bool wait_vblank) = 0;
+};
+
+std::unique_ptr<SdlOutput> MakeSurfaceOutput(SDL_Window* window, ScaleFilter filter);
+std::unique_ptr<SdlOutput> MakeRendererOutput(SDL_Window* window, ScaleFilter filter);
+
 // Puts the game's picture on the window: the front surface with the visible child controls
-// over it, scaled into the window with its aspect kept. Only a flip waits for the vertical
-// blank; draws on the front surface show at once, at most one per refresh.
+// over it. Only a flip waits for the vertical blank; draws on the front surface show at once,
+// at most one per refresh. A picture the window shows already is not shown again.
 class SdlPresenter {
  public:
   SdlPresenter(ControlHost& controls, FontService& fonts, std::function<uint64_t()> micros);
@@ -23,9 +36,10 @@ class SdlPresenter {
   SdlPresenter(const SdlPresenter&) = delete;
   SdlPresenter& operator=(const SdlPresenter&) = delete;
 
-  // Makes the renderer for the window in its new mode; the window shows black until the game
-  // draws, as a newly opened display does.
-  bool Open(SDL_Window* window);
+  // Starts showing on the window in its new mode; it shows black until the game draws, as a
+  // newly opened display does. `accelerated` chooses a graphics card's renderer.
+  bool Open(SDL_Window* window, bool accelerated, ScaleFilter filter, int refresh_hz);
+  // The window shows black once its display is closed.
   void Close();
 
   void Present(const Image565& front, bool wait_vblank);
@@ -33,33 +47,30 @@ class SdlPresenter {
   // was held back, and lets the visible controls repaint themselves (a typed letter, a moved
   // thumb) without waiting for the game's next flip.
   void Refresh();
-  // The window was uncovered: it shows again what it showed, without asking the game.
+  // The window was uncovered or changed size: it shows again what it showed, laid out anew,
+  // without asking the game.
   void Expose();
 
   bool controls_visible() const { return controls_.AnyVisible(); }
   uint64_t RefreshPeriod() const { return 1'000'000 / static_cast<uint64_t>(refresh_hz_); }
 
  private:
-  void Show(const Image565& picture, bool wait_vblank);
-  void ShowFront(const Image565& front);
-  bool EnsureTexture(int width, int height);
+  void ShowFront(const Image565& front, bool wait_vblank, bool force);
+  void Show(const Image565& picture, bool wait_vblank, bool force);
   void PaceFrame();
 
   ControlHost& controls_;
   FontService& fonts_;
   std::function<uint64_t()> micros_;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
-  int texture_width_ = 0;
-  int texture_height_ = 0;
-  bool vsync_ = false;
+  std::unique_ptr<SdlOutput> output_;
   int refresh_hz_ = 60;
   uint64_t last_vblank_ = 0;
   uint64_t last_shown_ = 0;
-  bool held_ = false;            // composed_ waits to be shown
-  bool controls_shown_ = false;  // controls were visible at the last refresh
+  bool held_ = false;  // composed_ waits to be shown
+  uint64_t controls_seen_ = 0;
   Image565 composed_;
   Image565 last_front_;  // the front surface as last presented
+  Image565 shown_;       // what the window shows now
 };
 
 }  // namespace kv

@@ -54,12 +54,15 @@ bool WindowManagerRuns(SDL_Window* window) {
 
 }  // namespace
 
-std::unique_ptr<SdlWindow> SdlWindow::Create(std::string& problem) {
-  // Made ready for OpenGL from the start: a renderer that needs it would otherwise make the
-  // window anew, which costs time and shows a second window to the window system.
+std::unique_ptr<SdlWindow> SdlWindow::Create(bool for_renderer, std::string& problem) {
+  // Made ready for OpenGL from the start when a renderer will draw in it: the renderer would
+  // otherwise make the window anew, which costs time and shows a second window to the window
+  // system. Otherwise no graphics driver is loaded at all.
   const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
-  SDL_Window* window = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        kWidth, kHeight, flags | SDL_WINDOW_OPENGL);
+  SDL_Window* window =
+      for_renderer ? SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                      kWidth, kHeight, flags | SDL_WINDOW_OPENGL)
+                   : nullptr;
   if (window == nullptr) {
     window = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth,
                               kHeight, flags);
@@ -123,6 +126,12 @@ bool SdlWindow::ApplyMode(bool fullscreen) {
   // give it back, which the game would see as leaving and coming back.
   if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) == 0) SDL_RaiseWindow(window_);
   return true;
+}
+
+int SdlWindow::RefreshRate() const {
+  SDL_DisplayMode mode;
+  return SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0 ? mode.refresh_rate
+                                                                                : 60;
 }
 
 void SdlWindow::CentreWindowed() {

@@ -18,8 +18,9 @@ class SdlWindow {
   static constexpr int kWidth = 800;
   static constexpr int kHeight = 600;
 
-  // A hidden window, or null with the reason in `problem`.
-  static std::unique_ptr<SdlWindow> Create(std::string& problem);
+  // A hidden window, ready for a graphics card's renderer if `for_renderer`; or null with the
+  // reason in `problem`.
+  static std::unique_ptr<SdlWindow> Create(bool for_renderer, std::string& problem);
   ~SdlWindow();
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
@@ -30,6 +31,8 @@ class SdlWindow {
   // False (with the reason on stderr) when the mode cannot be set.
   bool SetMode(bool fullscreen);
   bool fullscreen() const { return fullscreen_; }
+  // The display's refresh rate, 60 where it does not say.
+  int RefreshRate() const;
   // The windowed window's place, kept across a stay in full screen.
   void SavePlacement();
   void RestorePlacement();

@@ -12,7 +12,7 @@ TEST(SdlPlatformTest, OpensPresentsAndSwitchesModesOnDummyDrivers) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   std::string problem;
-  auto platform = MakeSdlPlatform(problem);
+  auto platform = MakeSdlPlatform({}, problem);
   ASSERT_NE(platform, nullptr) << problem;
   EXPECT_FALSE(platform->headless());
   ASSERT_TRUE(platform->OpenDisplay(true, {800, 600, 16}));
