@@ -28,17 +28,19 @@ class Scaler {
   struct Tap {
     int first = 0;        // source column or row
     int second = 0;       // the neighbour it blends with
-    uint32_t weight = 0;  // of the second, 0..256
+    uint16_t weight = 0;  // of the second, 0..255
   };
   static std::vector<Tap> Taps(int source, int target, ScaleFilter filter);
-  const uint32_t* ExpandedRow(const Image565& picture, int source_row, int slot);
+  const uint32_t* StretchedRow(const Image565& picture, int source_row, int slot);
 
   int source_width_ = 0, source_height_ = 0, width_ = 0, height_ = 0;
   ScaleFilter filter_ = ScaleFilter::kLinear;
   std::vector<Tap> columns_;
   std::vector<Tap> rows_;
-  std::vector<uint32_t> source_xrgb_;   // one source row, expanded
-  std::vector<uint32_t> stretched_[2];  // source rows stretched to the width
+  std::vector<uint16_t> column_weights_;  // each column's weight, once for each channel
+  std::vector<uint32_t> source_xrgb_;     // one source row, expanded
+  std::vector<uint32_t> lefts_, rights_;  // the two source pixels of each target column
+  std::vector<uint32_t> stretched_[2];    // source rows stretched to the width
   int stretched_row_[2] = {-1, -1};
 };
 
