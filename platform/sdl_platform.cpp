@@ -100,8 +100,8 @@ class SdlPlatform final : public Platform {
 
   void WaitEvent(uint32_t timeout_ms) override {
     presenter_.Refresh();
-    // Visible controls are repainted once per refresh, so the wait must not outlast one.
-    if (presenter_.controls_visible()) {
+    // What waits to be shown goes out with the next refresh, so the wait must not outlast one.
+    if (presenter_.RepaintDue()) {
       timeout_ms =
           std::min<uint32_t>(timeout_ms, static_cast<uint32_t>(presenter_.RefreshPeriod() / 1000));
     }

@@ -51,7 +51,9 @@ class SdlPresenter {
   // without asking the game.
   void Expose();
 
-  bool controls_visible() const { return controls_.AnyVisible(); }
+  // Whether something waits to be shown at the next refresh: a held draw, or controls that
+  // changed since they were last shown.
+  bool RepaintDue() const { return held_ || controls_.changes() != controls_seen_; }
   uint64_t RefreshPeriod() const { return 1'000'000 / static_cast<uint64_t>(refresh_hz_); }
 
  private:
