@@ -10,17 +10,19 @@
 namespace kv::test {
 namespace {
 
+// A desktop size, and the renderer the game is told to use (none: its own choice, which on a
+// machine without a graphics card is its own scaling).
 struct Desktop {
   int width, height;
+  const char* renderer = nullptr;
   friend std::ostream& operator<<(std::ostream& out, const Desktop& d) {
-    return out << d.width << "x" << d.height;
+    return out << d.width << "x" << d.height << (d.renderer ? " " : "")
+               << (d.renderer ? d.renderer : "");
   }
 };
 
 class FullScreen : public ::testing::TestWithParam<Desktop> {};
 
-// Moves onto display pixel (dx, dy) along a straight path from where the pointer is, so the
-// game sees a move there whatever lay before.
 void Hover(XServer& x, int sx, int sy) {
   x.MovePointer(sx, sy);
 }
@@ -28,7 +30,9 @@ void Hover(XServer& x, int sx, int sy) {
 TEST_P(FullScreen, ThePictureFitsCentredAndButtonEdgesLightWithinOnePixel) {
   const Desktop desk = GetParam();
   XServer x(desk.width, desk.height);
-  WindowGame game(x);
+  WindowGame::Setup setup;
+  if (desk.renderer != nullptr) setup.args = {"--renderer", desk.renderer};
+  WindowGame game(x, setup);
   ASSERT_TRUE(game.WaitForMenu()) << game.Stderr();
 
   const WindowGeometry window = game.Geometry();
@@ -88,10 +92,14 @@ TEST_P(FullScreen, ThePictureFitsCentredAndButtonEdgesLightWithinOnePixel) {
 
 INSTANTIATE_TEST_SUITE_P(Desktops, FullScreen,
                          ::testing::Values(Desktop{1024, 768}, Desktop{1920, 1080},
-                                           Desktop{640, 480}),
+                                           Desktop{640, 480},
+                                           // The graphics card's path, on a software driver.
+                                           Desktop{1920, 1080, "accelerated"}),
                          [](const auto& info) {
                            return std::to_string(info.param.width) + "x" +
-                                  std::to_string(info.param.height);
+                                  std::to_string(info.param.height) +
+                                  (info.param.renderer ? std::string("_") + info.param.renderer
+                                                       : std::string());
                          });
 
 }  // namespace
