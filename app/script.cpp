@@ -1,14 +1,14 @@
 #include "app/script.h"
 
 #include <charconv>
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <span>
 
 #include "app/application.h"
 #include "app/main_form.h"
 #include "app/state_dump.h"
 #include "platform/platform.h"
+#include "platform/replace_file.h"
 
 namespace kv {
 namespace {
@@ -207,13 +207,12 @@ bool ScriptRunner::RunLine(std::string_view line, std::string& problem) {
   } else if (command == "state") {
     const std::string file(Trim(rest));
     if (file.empty()) return problem = "expected a file name or -", false;
-    const std::string json = StateDump(form_, app_);
+    const std::string json = StateDump(form_, app_) + "\n";
     if (file == "-") {
-      std::cout << json << std::endl;
-    } else {
-      std::ofstream out(file, std::ios::binary);
-      out << json << '\n';
-      if (!out) return problem = "cannot write " + file, false;
+      if (!WriteStandardOutput(json)) return problem = "cannot write standard output", false;
+    } else if (WriteOutputFile(file, std::span(reinterpret_cast<const uint8_t*>(json.data()),
+                                               json.size())) != WriteResult::kWritten) {
+      return problem = "cannot write " + file, false;
     }
   } else {
     return problem = "unknown command '" + std::string(command) + "'", false;
