@@ -100,9 +100,14 @@ void TMap::BuildTestMap(const std::filesystem::path& dir) {
 }
 
 void TMap::ComputePassability() {
-  const auto& tiles = Layers[kTileLayer];
-  auto& pass = Layers[kPassLayer];
-  for (int i = 0; i < kLayerBytes; ++i) pass[i] = (tiles[i] >= 112 && tiles[i] <= 159) ? 0 : 1;
+  // Codes 112..159 are walls; every other code can be walked on.
+  static constexpr auto kPassable = [] {
+    std::array<uint8_t, 256> passable{};
+    for (int code = 0; code < 256; ++code) passable[code] = (code >= 112 && code <= 159) ? 0 : 1;
+    return passable;
+  }();
+  std::transform(Layers[kTileLayer].begin(), Layers[kTileLayer].end(), Layers[kPassLayer].begin(),
+                 [](uint8_t code) { return kPassable[code]; });
 }
 
 }  // namespace kv
