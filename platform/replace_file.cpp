@@ -60,8 +60,12 @@ WriteResult ReplaceFile(const std::string& path, std::span<const uint8_t> bytes)
     ::close(fd);
     return WriteResult::kCannotCreate;
   }
+  // A file replaced keeps who may read and write it.
+  struct stat old {};
+  bool ok = ::stat(path.c_str(), &old) != 0 || !S_ISREG(old.st_mode) ||
+            ::fchmod(fd, old.st_mode & 07777) == 0;
   // On the disk before the rename: after a crash the name holds the old file or the new one.
-  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (!ok) {
     ::unlink(temp.c_str());

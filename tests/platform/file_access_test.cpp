@@ -63,6 +63,10 @@ TEST(ReplaceFile, TheNewFileTakesTheNameWholeAndNothingElseStays) {
   WriteText(path, "old contents, longer than the new");
   EXPECT_EQ(ReplaceFile(path, Bytes("new")), WriteResult::kWritten);
   EXPECT_EQ(test::ReadText(path), "new");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(ReplaceFile(path, Bytes("newer")), WriteResult::kWritten);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+      << "a file replaced keeps who may read and write it";
   EXPECT_EQ(ReplaceFile(dir / "empty", {}), WriteResult::kWritten);
   EXPECT_EQ(fs::file_size(dir / "empty"), 0u);
   EXPECT_EQ(EntriesIn(dir.path()), 2u);
