@@ -7,9 +7,10 @@
 // row and is started afresh only every kInputsPerGame inputs (which brings the menus back, there
 // being no way back to them from the game) and when it has ended. Input that would end it, as
 // Escape or the main menu's exit button, is left out for the same reason. What one input may ask
-// for is capped, so that each runs in a blink: a few events, a few frames, a little clock time,
-// one state dump, written where the harness says; shots are left out (the PNG encoder is not a
-// reader). The game must come through with no error reported, the data being complete.
+// for is capped, so that each runs in a blink: a few events, one display switch, a few frames
+// (waiting in the game view draws frames too), a little clock time, one state dump, written
+// where the harness says; shots are left out (the PNG encoder is not a reader). The game must come
+// through with no error reported, the data being complete.
 
 #include <algorithm>
 #include <cstddef>
@@ -26,6 +27,7 @@
 #include "app/script.h"
 #include "app/script_line.h"
 #include "ingame/ingame.h"
+#include "media/dxtimer.h"
 #include "newgame/newgame.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
@@ -35,11 +37,13 @@ namespace kv::fuzz {
 
 class ScriptHarness {
  public:
-  static constexpr int kInputsPerGame = 500;
+  static constexpr int kInputsPerGame = 200;
   static constexpr int kMaxLines = 64;
   static constexpr int kMaxEvents = 6;
-  static constexpr long long kMaxFrames = 4;
+  static constexpr int kMaxDisplaySwitches = 1;
+  static constexpr long long kMaxFrames = 3;
   static constexpr long long kMaxWaitMs = 210;  // one turn of the 200 ms timer
+  static constexpr long long kFrameMs = 17;     // what a frame moves the clock, rounded up
   static constexpr int kMaxStates = 1;
   static constexpr int kPictureSide = 8;
   // A real face as the game's own, as the tests use.
@@ -94,6 +98,7 @@ class ScriptHarness {
 
   struct Budget {
     int events = kMaxEvents;
+    int display_switches = kMaxDisplaySwitches;
     long long frames = kMaxFrames;
     long long wait_ms = kMaxWaitMs;
     int states = kMaxStates;
@@ -135,6 +140,11 @@ class ScriptHarness {
         return true;
       case Kind::kWait:
         c.number = std::min(c.number, budget.wait_ms);
+        // While the game view runs, waiting draws a frame for every refresh.
+        if (game_->form.DXTimer().idle_handler()) {
+          c.number = std::min(c.number, budget.frames * kFrameMs);
+          budget.frames -= (c.number + kFrameMs - 1) / kFrameMs;
+        }
         budget.wait_ms -= c.number;
         return true;
       case Kind::kShot:
@@ -142,6 +152,13 @@ class ScriptHarness {
       case Kind::kState:
         c.text = out_;
         return budget.states-- > 0;
+      case Kind::kKeyDown:
+      case Kind::kKey:
+        // Alt+Enter reopens the display: a few full screens of work.
+        if (c.key.key == vk::kReturn && c.key.mods.alt && budget.display_switches-- <= 0) {
+          return false;
+        }
+        return budget.events-- > 0;
       default:
         return budget.events-- > 0;
     }
