@@ -41,7 +41,9 @@ class ScratchDir {
 // For a harness that changes the working directory (the game finds its data relative to it):
 // the fuzzer's own paths, its corpus directories and where it puts the inputs that fail, are
 // made absolute before the fuzzer reads them, so that they keep naming the same places.
-inline void MakeFuzzerPathsAbsolute(int* argc, char*** argv) {
+// `defaults` go first, so that flags given on the command line win over them.
+inline void MakeFuzzerPathsAbsolute(int* argc, char*** argv,
+                                    const std::vector<std::string>& defaults = {}) {
   static std::vector<std::string> args;
   static std::vector<char*> pointers;
   const std::string here = std::filesystem::current_path().string() + "/";
@@ -51,6 +53,7 @@ inline void MakeFuzzerPathsAbsolute(int* argc, char*** argv) {
   bool has_prefix = false;
   for (int i = 0; i < *argc; ++i) {
     std::string_view arg = (*argv)[i];
+    if (i == 1) args.insert(args.end(), defaults.begin(), defaults.end());
     if (i > 0 && !arg.starts_with('-')) {
       args.push_back(absolute(arg));
       continue;
@@ -65,6 +68,7 @@ inline void MakeFuzzerPathsAbsolute(int* argc, char*** argv) {
     }
     if (!changed) args.emplace_back(arg);
   }
+  if (*argc <= 1) args.insert(args.end(), defaults.begin(), defaults.end());
   if (!has_prefix) args.push_back("-artifact_prefix=" + here);
   for (std::string& arg : args) pointers.push_back(arg.data());
   pointers.push_back(nullptr);

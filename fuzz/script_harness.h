@@ -7,7 +7,8 @@
 // row and is started afresh only every kInputsPerGame inputs (which brings the menus back, there
 // being no way back to them from the game) and when it has ended. Input that would end it, as
 // Escape or the main menu's exit button, is left out for the same reason. What one input may ask
-// for is capped, so that each runs in a blink: a few events, one display switch, a few frames
+// for is capped, so that each runs in a blink: a few events, one display switch (and a few a
+// game), a few frames
 // (waiting in the game view draws frames too), a little clock time, one state dump, written
 // where the harness says; shots are left out (the PNG encoder is not a reader). The game must come
 // through with no error reported, the data being complete.
@@ -41,6 +42,7 @@ class ScriptHarness {
   static constexpr int kMaxLines = 64;
   static constexpr int kMaxEvents = 6;
   static constexpr int kMaxDisplaySwitches = 1;
+  static constexpr int kMaxDisplaySwitchesPerGame = 8;
   static constexpr long long kMaxFrames = 3;
   static constexpr long long kMaxWaitMs = 210;  // one turn of the 200 ms timer
   static constexpr long long kFrameMs = 17;     // what a frame moves the clock, rounded up
@@ -92,6 +94,7 @@ class ScriptHarness {
     Application app{*platform, form};
     ScriptRunner runner{*platform, form, app};
     int inputs = 0;
+    int display_switches = kMaxDisplaySwitchesPerGame;
 
     ~Game() { app.End(); }
   };
@@ -127,7 +130,7 @@ class ScriptHarness {
   }
 
   // False for a line the harness leaves out.
-  bool Cap(ScriptCommand& c, Budget& budget) const {
+  bool Cap(ScriptCommand& c, Budget& budget) {
     using Kind = ScriptCommand::Kind;
     if (WouldEnd(c)) return false;
     switch (c.kind) {
@@ -155,8 +158,8 @@ class ScriptHarness {
       case Kind::kKeyDown:
       case Kind::kKey:
         // Alt+Enter reopens the display: a few full screens of work.
-        if (c.key.key == vk::kReturn && c.key.mods.alt && budget.display_switches-- <= 0) {
-          return false;
+        if (c.key.key == vk::kReturn && c.key.mods.alt) {
+          if (budget.display_switches-- <= 0 || game_->display_switches-- <= 0) return false;
         }
         return budget.events-- > 0;
       default:
