@@ -19,6 +19,11 @@ constexpr Rect kDisplayRect{0, 0, 800, 600};
 
 Application::Application(Platform& platform, TMainF& form) : platform_(platform), form_(form) {
   next_global_tick_us_ = platform_.Micros() + kGlobalTimerPeriodUs;
+  form_.report_error = [this](const std::exception& error) { ReportError(error); };
+}
+
+Application::~Application() {
+  form_.report_error = nullptr;
 }
 
 void Application::ReportError(const std::string& message, const std::string& path) {

@@ -19,6 +19,9 @@ class TMainF;
 class Application {
  public:
   Application(Platform& platform, TMainF& form);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   // Start-up: the main window's creation handler, the display opening as the window is first
   // shown, and the first activation. False when the creation handler failed (the error has

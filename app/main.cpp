@@ -1,8 +1,11 @@
 // kervana [--headless] [--windowed] [--renderer software|accelerated] [--script FILE]
 //         [--state-out FILE]
-#include <fstream>
+#include <cstdint>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <span>
+#include <sstream>
 #include <string>
 
 #include "app/application.h"
@@ -10,6 +13,8 @@
 #include "app/script.h"
 #include "app/state_dump.h"
 #include "platform/platform.h"
+#include "platform/regular_file.h"
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -29,9 +34,9 @@ int Usage() {
 
 bool WriteStateOut(const std::string& path, const std::string& state) {
   if (path.empty()) return true;
-  std::ofstream out(path, std::ios::binary);
-  out << state << '\n';
-  return static_cast<bool>(out);
+  const std::string text = state + "\n";
+  return kv::WriteOutputFile(path, std::span(reinterpret_cast<const uint8_t*>(text.data()),
+                                             text.size())) == kv::WriteResult::kWritten;
 }
 
 }  // namespace
@@ -60,13 +65,16 @@ int main(int argc, char** argv) {
     }
   }
 
-  std::ifstream script;
+  // Read whole before anything starts. Only a regular file: a directory would read as an empty
+  // script, and a FIFO would keep the program waiting.
+  std::optional<std::istringstream> script;
   if (!options.script.empty()) {
-    script.open(options.script);
-    if (!script) {
+    const auto bytes = kv::ReadRegularFile(options.script, SIZE_MAX);
+    if (!bytes) {
       std::cerr << "kervana: cannot open script " << options.script << "\n";
       return 2;
     }
+    script.emplace(std::string(bytes->begin(), bytes->end()));
   }
 
   std::string problem;
@@ -89,9 +97,9 @@ int main(int argc, char** argv) {
       WriteStateOut(options.state_out, kv::StateDump(form, app));
       return 1;
     }
-    if (script.is_open()) {
+    if (script) {
       kv::ScriptRunner runner(*platform, form, app);
-      if (!runner.Run(script)) status = 2;
+      if (!runner.Run(*script)) status = 2;
     } else if (!options.headless) {
       app.Run();
     }
@@ -100,6 +108,12 @@ int main(int argc, char** argv) {
       std::cerr << "kervana: cannot write " << options.state_out << "\n";
       status = 2;
     }
+  }
+  // A state dump printed by the script is checked to its end; a failure already reported is not
+  // reported twice.
+  if (!kv::FinishStandardOutput() && status == 0) {
+    std::cerr << "kervana: cannot write standard output\n";
+    status = 2;
   }
   return status;
 }

@@ -356,4 +356,8 @@ void TMainF::EnterGame() {
   Ingame->Enter();
 }
 
+void TMainF::ReportError(const std::exception& error) {
+  if (report_error) report_error(error);
+}
+
 }  // namespace kv

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -108,6 +109,10 @@ class TMainF : public GameShell {
   void DrawOptionsScreen() override;
   void HideOptionsControls() override;
   void EnterGame() override;
+  void ReportError(const std::exception& error) override;
+
+  // Where ReportError sends a failure: the application's error reporting, once it exists.
+  std::function<void(const std::exception&)> report_error;
 
   // Every play request that reached a sound item, by name (UTF-8), for the state dump.
   std::vector<std::string> sounds_played;

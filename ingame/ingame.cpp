@@ -1,6 +1,7 @@
 #include "ingame/ingame.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "ingame/hero.h"
 #include "ingame/map.h"
@@ -11,6 +12,7 @@
 #include "media/image_list.h"
 #include "newgame/game_shell.h"
 #include "newgame/newgame.h"
+#include "platform/error.h"
 #include "platform/paint.h"
 #include "platform/platform.h"
 
@@ -59,13 +61,21 @@ void TIngame::Enter() {
   BlinkPhase = 1;
   Hero = std::make_unique<THero>();
   Map = std::make_unique<TMap>();
-  StartNewGame();
+  // The map's file is written last of all the new game's steps; when that fails the game still
+  // starts, on the map in memory, and the failure is told once the game screen is up.
+  std::optional<Error> map_not_written;
+  try {
+    StartNewGame();
+  } catch (const Error& e) {
+    map_not_written = e;
+  }
   Hero->PosX = Hero->CellX;
   Hero->PosY = Hero->CellY;
   shell_.DXTimer().SetEnabled(true);
   Hero->Walking = false;
   shell_.platform().ShowCursor(false);
   DrawSubScreen();
+  if (map_not_written) shell_.ReportError(*map_not_written);
 }
 
 void TIngame::StartNewGame() {

@@ -1,65 +1,23 @@
 #include "ingame/map.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "platform/error.h"
+#include "platform/regular_file.h"
+#include "platform/replace_file.h"
 
 namespace kv {
 namespace {
 
 // Copies the part of [field_offset, field_offset + size) that the read bytes cover; a short
 // file leaves the rest of the field as it was.
-void FillFrom(const std::vector<uint8_t>& bytes, size_t field_offset, uint8_t* field, size_t size) {
+void FillFrom(std::span<const uint8_t> bytes, size_t field_offset, uint8_t* field, size_t size) {
   if (bytes.size() <= field_offset) return;
   size_t available = std::min(size, bytes.size() - field_offset);
   std::memcpy(field, bytes.data() + field_offset, available);
-}
-
-std::vector<uint8_t> ReadPrefix(const std::filesystem::path& path, size_t limit) {
-  std::vector<uint8_t> bytes;
-  // Non-blocking so that a FIFO sitting under a map's name cannot hang the game.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return bytes;
-  bytes.resize(limit);
-  size_t filled = 0;
-  while (filled < limit) {
-    ssize_t n = ::read(fd, bytes.data() + filled, limit - filled);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    filled += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(filled);
-  return bytes;
-}
-
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// Writes beside the target and renames over it: the target is either the old file or the
-// complete new one, never half of it.
-void ReplaceFile(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
-  std::filesystem::path temp = target;
-  temp += ".tmp" + std::to_string(::getpid());
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
-  if (fd < 0) return;
-  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) ::unlink(temp.c_str());
 }
 
 }  // namespace
@@ -69,15 +27,28 @@ std::filesystem::path TMap::FileName(uint8_t number, const std::filesystem::path
 }
 
 void TMap::Load(uint8_t number, const std::filesystem::path& dir) {
-  if (number == 0) {
+  if (number != 0) {
+    // Only a regular file is read: a FIFO under a map's name would hold the game for ever.
+    const auto bytes = ReadRegularFile(FileName(number, dir).string(), kMapReadBytes);
+    ReadFrom(bytes ? *bytes : std::vector<uint8_t>());
+    return;
+  }
+  // The map in memory is whole even when its file could not be written; the failure is told
+  // only once the map is ready to play on.
+  try {
     BuildTestMap(dir);
-  } else {
-    std::vector<uint8_t> bytes = ReadPrefix(FileName(number, dir), kMapReadBytes);
-    FillFrom(bytes, 0, reinterpret_cast<uint8_t*>(Name), kMapNameBytes);
-    // The stored map number is skipped: a file renamed to another number loads as that one.
-    for (int layer = 0; layer < 3; ++layer) {
-      FillFrom(bytes, kMapNameBytes + 1 + layer * kLayerBytes, Layers[layer].data(), kLayerBytes);
-    }
+  } catch (const Error&) {
+    ComputePassability();
+    throw;
+  }
+  ComputePassability();
+}
+
+void TMap::ReadFrom(std::span<const uint8_t> bytes) {
+  FillFrom(bytes, 0, reinterpret_cast<uint8_t*>(Name), kMapNameBytes);
+  // The stored map number is skipped: a file renamed to another number loads as that one.
+  for (int layer = 0; layer < 3; ++layer) {
+    FillFrom(bytes, kMapNameBytes + 1 + layer * kLayerBytes, Layers[layer].data(), kLayerBytes);
   }
   ComputePassability();
 }
@@ -88,7 +59,12 @@ void TMap::Save(uint8_t number, const std::filesystem::path& dir) const {
   bytes.insert(bytes.end(), Name, Name + kMapNameBytes);
   bytes.push_back(number);
   for (const auto& layer : Layers) bytes.insert(bytes.end(), layer.begin(), layer.end());
-  ReplaceFile(FileName(number, dir), bytes);
+  const std::string path = FileName(number, dir).string();
+  // A file that cannot be made at all is skipped (the game goes on with the map in memory); one
+  // that was begun but could not be finished is reported. Either way the old file stays whole.
+  if (ReplaceFile(path, bytes) == WriteResult::kWriteFailed) {
+    throw Error(Format("Cannot write file %s", path.c_str()));
+  }
 }
 
 void TMap::BuildTestMap(const std::filesystem::path& dir) {
@@ -124,9 +100,14 @@ void TMap::BuildTestMap(const std::filesystem::path& dir) {
 }
 
 void TMap::ComputePassability() {
-  const auto& tiles = Layers[kTileLayer];
-  auto& pass = Layers[kPassLayer];
-  for (int i = 0; i < kLayerBytes; ++i) pass[i] = (tiles[i] >= 112 && tiles[i] <= 159) ? 0 : 1;
+  // Codes 112..159 are walls; every other code can be walked on.
+  static constexpr auto kPassable = [] {
+    std::array<uint8_t, 256> passable{};
+    for (int code = 0; code < 256; ++code) passable[code] = (code >= 112 && code <= 159) ? 0 : 1;
+    return passable;
+  }();
+  std::transform(Layers[kTileLayer].begin(), Layers[kTileLayer].end(), Layers[kPassLayer].begin(),
+                 [](uint8_t code) { return kPassable[code]; });
 }
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string_view>
 
 // The game world: an 80 x 80 map of six byte layers and a name.
@@ -43,16 +44,22 @@ class TMap {
   std::array<std::array<uint8_t, kLayerBytes>, kLayerCount> Layers{};
 
   // Map 0 is the built-in test map, rebuilt (and rewritten) on every load. Any other number is
-  // read from its file as far as the file reaches; a missing file leaves the map as it was.
-  // Never fails.
+  // read from its file as far as the file reaches; a missing file, or anything there but a
+  // regular file, leaves the map as it was. Fails only when map 0's file could not be written
+  // to its end, and then with the map whole in memory and the old file kept.
   void Load(uint8_t number,
             const std::filesystem::path& dir = std::filesystem::path(kMapDirectory));
 
   // Writes the whole map. The file is replaced in one go, so a failed write leaves the old file
-  // (or none) rather than a cut-short map. A file that cannot be written is silently skipped:
-  // the game goes on with the map in memory.
+  // (or none) rather than a cut-short map. A file that cannot be created is silently skipped:
+  // the game goes on with the map in memory. One that was begun but could not be written to its
+  // end (a full disk) fails with "Cannot write file %s".
   void Save(uint8_t number,
             const std::filesystem::path& dir = std::filesystem::path(kMapDirectory)) const;
+
+  // The contents of a map file: the name and layers 1 to 3 as far as the bytes reach (the rest
+  // keeps what it held), then layer 4 derived from layer 1.
+  void ReadFrom(std::span<const uint8_t> bytes);
 
   // Fills the name and layer 1 with the test map and saves it as map 0.
   void BuildTestMap(const std::filesystem::path& dir = std::filesystem::path(kMapDirectory));

@@ -6,13 +6,14 @@
 
 #include "media/byte_reader.h"
 #include "platform/error.h"
+#include "platform/regular_file.h"
 
 namespace kv {
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  // Only a regular file opens, and at once: a FIFO in a data file's place would hang start-up.
+  std::unique_ptr<FILE, int (*)(FILE*)> file(OpenRegularFile(path), &std::fclose);
   struct stat info {};
-  // A directory opens for reading here but is no data file.
   if (!file || fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
     throw Error(Format("Cannot open file %s", path.c_str()));
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string_view>
 
 #include "platform/fonts.h"
@@ -50,6 +51,9 @@ class GameShell {
   virtual void HideOptionsControls() = 0;
   // The game screen's entry (character creation finishes into it).
   virtual void EnterGame() = 0;
+  // Reports a failure as the message loop reports an error, without abandoning the handler
+  // that ran into it: for failures after which the handler can and must go on to its end.
+  virtual void ReportError(const std::exception& error) = 0;
 };
 
 // The "Další" button of the creation pages and the options screen's OK button: one place.

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/cp1250.h"
+#include "platform/regular_file.h"
 
 namespace kv {
 namespace {
@@ -25,6 +26,8 @@ constexpr int kMaxPixelHeight = 512;
 constexpr int kMaxCellWidth = 16384;
 constexpr size_t kMaxCachedMasks = 512;
 constexpr size_t kMaxCachedBytes = 16u << 20;
+// A registered face is kept in memory whole; faces run to a few megabytes at most.
+constexpr size_t kMaxFontFileBytes = 64u << 20;
 
 // Where a face comes from: a file at a pixel size, emboldened by the rasteriser or not.
 struct FontKey {
@@ -50,8 +53,20 @@ struct Glyph {
   TextMask mask;
 };
 
+// The bytes of a registered font file, read once: every size opens from them, so that what lies
+// under the file's name later (another file, a FIFO) plays no part.
+using FontBytes = std::shared_ptr<const std::vector<uint8_t>>;
+
+TTF_Font* OpenFromMemory(const FontBytes& bytes, int pixels) {
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+  if (rw == nullptr) return nullptr;
+  // At 72 dots per inch a point is a pixel, so the em is exactly the asked height.
+  return TTF_OpenFontDPIRW(rw, 1, pixels, 72, 72);
+}
+
 struct OpenFont {
   TTF_Font* font = nullptr;  // null when the file could not be opened at this size
+  FontBytes bytes;           // what `font` reads from, for a registered face
   int ascent = 0;
   int line_height = 0;
   std::unordered_map<char32_t, Glyph> glyphs;
@@ -96,18 +111,16 @@ Glyph RasteriseGlyph(TTF_Font* font, int ascent, char32_t ch) {
   return glyph;
 }
 
-bool FileReadable(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return false;
-  std::fclose(f);
-  return true;
-}
-
 }  // namespace
 
 struct FontService::Impl {
   bool ttf_ready = false;
-  std::vector<std::pair<std::string, std::string>> registered;  // face, file
+  struct Registered {
+    std::string face;
+    std::string path;
+    FontBytes bytes;
+  };
+  std::vector<Registered> registered;
   std::unordered_map<FontKey, OpenFont, FontKeyHash> fonts;
 
   struct CachedMask {
@@ -127,12 +140,19 @@ struct FontService::Impl {
 
   FontKey Resolve(const FontDesc& desc) const {
     const int pixels = std::clamp(desc.PixelHeight(), 1, kMaxPixelHeight);
-    for (const auto& [face, path] : registered) {
-      if (cp1250::EqualAsciiNoCase(face, desc.face)) return {path, pixels, desc.bold};
+    for (const Registered& r : registered) {
+      if (cp1250::EqualAsciiNoCase(r.face, desc.face)) return {r.path, pixels, desc.bold};
     }
     const bool serif = cp1250::EqualAsciiNoCase(desc.face, "Times New Roman");
     if (serif) return {desc.bold ? kSerifBold : kSerifRegular, pixels, false};
     return {desc.bold ? kSansBold : kSansRegular, pixels, false};
+  }
+
+  FontBytes RegisteredBytes(const std::string& path) const {
+    for (const Registered& r : registered) {
+      if (r.path == path) return r.bytes;
+    }
+    return nullptr;
   }
 
   OpenFont& Open(const FontDesc& desc) {
@@ -141,8 +161,10 @@ struct FontService::Impl {
     if (found != fonts.end()) return found->second;
     OpenFont open;
     if (ttf_ready) {
+      open.bytes = RegisteredBytes(key.path);
       // At 72 dots per inch a point is a pixel, so the em is exactly the asked height.
-      open.font = TTF_OpenFontDPI(key.path.c_str(), key.pixels, 72, 72);
+      open.font = open.bytes ? OpenFromMemory(open.bytes, key.pixels)
+                             : TTF_OpenFontDPI(key.path.c_str(), key.pixels, 72, 72);
       if (open.font == nullptr && key.path != kSansRegular) {
         open.font = TTF_OpenFontDPI(kSansRegular, key.pixels, 72, 72);
       }
@@ -219,12 +241,17 @@ FontService::FontService() : impl_(std::make_unique<Impl>()) {
 FontService::~FontService() = default;
 
 bool FontService::RegisterFile(const std::string& face, const std::string& path) {
-  if (!impl_->ttf_ready || !FileReadable(path)) return false;
+  if (!impl_->ttf_ready) return false;
+  // Only a regular file, opened without waiting: a FIFO in the font's place must not hang
+  // start-up. One too big to be a font is refused unread.
+  auto bytes = ReadRegularFile(path, kMaxFontFileBytes + 1);
+  if (!bytes || bytes->empty() || bytes->size() > kMaxFontFileBytes) return false;
+  FontBytes shared = std::make_shared<const std::vector<uint8_t>>(std::move(*bytes));
   // A file that is there but holds no usable face is as good as missing.
-  TTF_Font* probe = TTF_OpenFontDPI(path.c_str(), 12, 72, 72);
+  TTF_Font* probe = OpenFromMemory(shared, 12);
   if (probe == nullptr) return false;
   TTF_CloseFont(probe);
-  impl_->registered.emplace(impl_->registered.begin(), face, path);
+  impl_->registered.insert(impl_->registered.begin(), Impl::Registered{face, path, shared});
   return true;
 }
 

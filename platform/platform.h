@@ -127,7 +127,8 @@ struct SdlOptions {
 // when no display can show it.
 std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string& problem);
 
-// Writes 565 pixels as an 8-bit RGB PNG. Returns false when the file cannot be written.
+// Writes 565 pixels as an 8-bit RGB PNG, as a file the user names for output (WriteOutputFile).
+// Returns false when the file cannot be written; a file of that name then stays as it was.
 bool WritePng(const std::string& path, const Image565& image);
 
 }  // namespace kv

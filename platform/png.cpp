@@ -1,17 +1,26 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/replace_file.h"
 
 namespace kv {
 namespace {
 
-// libpng reports failures by longjmp; everything that needs cleaning up is created before the
-// jump target and released after it, so no destructor is skipped.
-bool WriteRows(std::FILE* file, const Image565& image, std::vector<uint8_t>& row) {
+void AppendBytes(png_structp png, png_bytep data, png_size_t size) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + size);
+}
+
+void FlushNothing(png_structp) {}
+
+// The whole PNG in memory, so that the file is written in one checked piece. libpng reports
+// failures by longjmp; everything that needs cleaning up is created before the jump target and
+// released after it, so no destructor is skipped.
+bool Encode(const Image565& image, std::vector<uint8_t>& row, std::vector<uint8_t>& out) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) return false;
   png_infop info = png_create_info_struct(png);
@@ -23,7 +32,7 @@ bool WriteRows(std::FILE* file, const Image565& image, std::vector<uint8_t>& row
     png_destroy_write_struct(&png, &info);
     return false;
   }
-  png_init_io(png, file);
+  png_set_write_fn(png, &out, &AppendBytes, &FlushNothing);
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
                static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -51,12 +60,9 @@ bool WritePng(const std::string& path, const Image565& image) {
     return false;
   }
   std::vector<uint8_t> row(static_cast<size_t>(image.width) * 3);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool ok = WriteRows(file, image, row);
-  if (std::fclose(file) != 0) ok = false;
-  if (!ok) std::remove(path.c_str());
-  return ok;
+  std::vector<uint8_t> bytes;
+  if (!Encode(image, row, bytes)) return false;
+  return WriteOutputFile(path, bytes) == WriteResult::kWritten;
 }
 
 }  // namespace kv

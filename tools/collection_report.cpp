@@ -1,13 +1,14 @@
 #include "tools/collection_report.h"
 
-#include <cstdio>
-#include <memory>
+#include <cstddef>
+#include <vector>
 
 #include "media/picture_collection.h"
 #include "media/wave_collection.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/json_text.h"
+#include "platform/replace_file.h"
 #include "tools/json_text.h"
 #include "tools/sha256.h"
 
@@ -88,14 +89,18 @@ void ExportPicture(const std::string& path, int index, const std::string& ppm_pa
   TPictureCollection images;
   images.LoadCollectionFile(path);
   const RgbImage& pixels = images.Items(index).picture().Pixels();
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(ppm_path.c_str(), "wb"), &std::fclose);
-  if (!file) throw Error(Format("Cannot create file %s", ppm_path.c_str()));
-  std::fprintf(file.get(), "P6\n%d %d\n255\n", pixels.width, pixels.height);
   const size_t size = static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height) * 3;
-  const bool written =
-      size <= pixels.rgb.size() && std::fwrite(pixels.rgb.data(), 1, size, file.get()) == size;
-  if (!written || std::fclose(file.release()) != 0) {
-    throw Error(Format("Cannot write file %s", ppm_path.c_str()));
+  if (size > pixels.rgb.size()) throw Error(Format("Cannot write file %s", ppm_path.c_str()));
+  const std::string header = Format("P6\n%d %d\n255\n", pixels.width, pixels.height);
+  std::vector<uint8_t> ppm(header.begin(), header.end());
+  ppm.insert(ppm.end(), pixels.rgb.begin(), pixels.rgb.begin() + static_cast<ptrdiff_t>(size));
+  switch (WriteOutputFile(ppm_path, ppm)) {
+    case WriteResult::kWritten:
+      return;
+    case WriteResult::kCannotCreate:
+      throw Error(Format("Cannot create file %s", ppm_path.c_str()));
+    case WriteResult::kWriteFailed:
+      throw Error(Format("Cannot write file %s", ppm_path.c_str()));
   }
 }
 

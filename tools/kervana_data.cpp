@@ -5,23 +5,27 @@
 //   kervana-data find --images|--waves FILE NAME
 //   kervana-data export FILE INDEX OUT.ppm
 //
-// A failing load prints the game's message alone on stderr and exits with 1.
+// A failing load prints the game's message alone on stderr and exits with 1, as does output
+// that cannot be written (standard output or a file).
 
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/replace_file.h"
 #include "tools/art/build_data.h"
 #include "tools/collection_report.h"
 
 namespace {
 
 constexpr int kUsageStatus = 2;
+constexpr const char* kStandardOutputLost = "Cannot write standard output";
 
 int Usage() {
   std::cerr << "usage: kervana-data build DIR\n"
@@ -44,13 +48,15 @@ int Run(const std::vector<std::string>& args) {
   if ((command == "inspect" && args.size() == 3) || (command == "find" && args.size() == 4)) {
     const bool images = args[1] == "--images";
     if (!images && args[1] != "--waves") return Usage();
+    // Printed only once whole: a load that fails part-way prints nothing but its message.
+    std::ostringstream out;
     if (command == "inspect") {
-      images ? kv::tool::ReportImages(args[2], std::cout)
-             : kv::tool::ReportWaves(args[2], std::cout);
+      images ? kv::tool::ReportImages(args[2], out) : kv::tool::ReportWaves(args[2], out);
     } else {
-      images ? kv::tool::FindImage(args[2], args[3], std::cout)
-             : kv::tool::FindWave(args[2], args[3], std::cout);
+      images ? kv::tool::FindImage(args[2], args[3], out)
+             : kv::tool::FindWave(args[2], args[3], out);
     }
+    if (!kv::WriteStandardOutput(out.str())) throw kv::Error(kStandardOutputLost);
     return 0;
   }
   if (command == "export" && args.size() == 4) {
@@ -65,15 +71,17 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  int status = 1;
   try {
-    return Run(std::vector<std::string>(argv + 1, argv + argc));
+    status = Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const kv::Error& e) {
-    std::cout.flush();
     std::cerr << kv::cp1250::ToUtf8(e.what()) << "\n";
-    return 1;
   } catch (const std::exception& e) {
-    std::cout.flush();
     std::cerr << e.what() << "\n";
-    return 1;
   }
+  if (!kv::FinishStandardOutput() && status == 0) {
+    std::cerr << kStandardOutputLost << "\n";
+    status = 1;
+  }
+  return status;
 }

@@ -197,5 +197,25 @@ TEST_F(GameScreenTest, AtTheMapEdgeTheViewShowsBlackAndTheHeroStops) {
   EXPECT_TRUE(app_->errors().empty());
 }
 
+using MapFileTest = GameTest;
+
+TEST_F(MapFileTest, AMapFileNotWrittenToItsEndIsReportedAndTheGameStartsAllTheSame) {
+  ASSERT_TRUE(started_);
+  const std::string old(38422, 'o');
+  std::ofstream("data/maps/0.num", std::ios::binary) << old;
+  {
+    FileSizeLimit full_disk(4096);
+    Run("click 500 400");  // the main menu's load button
+  }
+  EXPECT_EQ(app_->errors(), std::vector<std::string>{"Cannot write file data/maps/0.num"});
+  EXPECT_EQ(ReadText("data/maps/0.num"), old);
+  ASSERT_TRUE(form_->Ingame->Active);
+  EXPECT_TRUE(form_->DXTimer().Enabled());
+  EXPECT_EQ(form_->Ingame->Map->Code(17, 17), 112);
+  Run("keydown Down");
+  Run("frames 10");
+  EXPECT_GT(form_->Ingame->Hero->CellY, 20) << "the game runs on the map in memory";
+}
+
 }  // namespace
 }  // namespace kv::test

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
 #include "support/test_support.h"
 
 namespace kv {
@@ -162,6 +163,33 @@ TEST_F(MapTest, FailedSavesReportNothingAndLeaveNoDebris) {
   fs::create_directory(dir / "5.num");  // the rename cannot replace a directory
   map->Save(5, dir.path());
   EXPECT_TRUE(fs::is_directory(dir / "5.num"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(MapTest, AFifoInAMapsPlaceIsNotWaitedOn) {
+  test::MakeFifo(dir / "6.num");
+  std::copy_n("Kept", 5, map->Name);
+  EXPECT_TRUE(test::ReturnsAtOnce([&] { map->Load(6, dir.path()); }, dir / "6.num"));
+  EXPECT_EQ(std::string(map->Name), "Kept");
+}
+
+TEST_F(MapTest, AWriteThatFailsPartWayIsReportedAndKeepsTheOldFile) {
+  const std::vector<uint8_t> old(kMapFileBytes, 0x55);
+  WriteAll(dir / "0.num", old);
+  {
+    test::FileSizeLimit full_disk(4096);
+    try {
+      map->Load(0, dir.path());
+      ADD_FAILURE() << "the failed write went unreported";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "Cannot write file " + (dir / "0.num"));
+    }
+  }
+  // The map itself is whole: built and its passability derived.
+  EXPECT_EQ(std::string(map->Name), "Test map");
+  EXPECT_FALSE(map->Passable(17, 17));
+  EXPECT_TRUE(map->Passable(19, 20));
+  EXPECT_EQ(ReadAll(dir / "0.num"), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 

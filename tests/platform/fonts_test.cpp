@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/cp1250.h"
@@ -115,6 +116,28 @@ TEST(FontServiceTest, RegisteredFilesServeTheirFaceAndBadFilesAreIgnored) {
   const FontDesc bold = Face("Elixir", 36, true);
   EXPECT_GT(Width(fonts, bold, text), regular) << "bold is made by the rasteriser";
   EXPECT_EQ(fonts.Render(bold, text)->width, Width(fonts, bold, text));
+}
+
+TEST(FontServiceTest, OnlyARegularFileRegistersAndItIsReadOnce) {
+  test::TempDir dir;
+  test::MakeFifo(dir / "fifo.ttf");
+  std::filesystem::create_directory(dir / "folder.ttf");
+  FontService fonts;
+  bool registered = true;
+  EXPECT_TRUE(test::ReturnsAtOnce(
+      [&] { registered = fonts.RegisterFile("Elixir", dir / "fifo.ttf"); }, dir / "fifo.ttf"));
+  EXPECT_FALSE(registered);
+  EXPECT_FALSE(fonts.RegisterFile("Elixir", dir / "folder.ttf"));
+
+  // Sizes not yet used open from the bytes read at registration, whatever the name holds now.
+  std::filesystem::copy_file(kSerifFile, dir / "face.ttf");
+  ASSERT_TRUE(fonts.RegisterFile("Elixir", dir / "face.ttf"));
+  std::filesystem::remove(dir / "face.ttf");
+  test::MakeFifo(dir / "face.ttf");
+  int width = 0;
+  EXPECT_TRUE(test::ReturnsAtOnce([&] { width = Width(fonts, Face("Elixir", 40), "Kervana"); },
+                                  dir / "face.ttf"));
+  EXPECT_EQ(width, Width(fonts, Face("Times New Roman", 40), "Kervana"));
 }
 
 TEST(FontServiceTest, AbsurdSizesAndBytesDoNotBreakRendering) {

@@ -65,5 +65,21 @@ TEST(PngTest, ImpossibleShotsReportFailure) {
   EXPECT_FALSE(WritePng(dir / "lying.png", lying));
 }
 
+TEST(PngTest, AShotThatCannotBeWrittenWholeKeepsTheOldOne) {
+  test::TempDir dir;
+  Image565 image(64, 64);
+  for (size_t i = 0; i < image.pixels.size(); ++i)
+    image.pixels[i] = static_cast<uint16_t>(i * 7919u);
+  ASSERT_TRUE(WritePng(dir / "shot.png", Image565(2, 2)));
+  const auto good = std::filesystem::file_size(dir / "shot.png");
+  {
+    test::FileSizeLimit full_disk(good + 100);
+    EXPECT_FALSE(WritePng(dir / "shot.png", image));
+  }
+  EXPECT_EQ(std::filesystem::file_size(dir / "shot.png"), good);
+  EXPECT_EQ(ReadPng(dir / "shot.png").width, 2);
+  EXPECT_FALSE(WritePng("/dev/full", image));
+}
+
 }  // namespace
 }  // namespace kv

@@ -1,5 +1,6 @@
 #include "support/game_data.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -28,8 +29,16 @@ RgbImage Flat(int width, int height, Color color) {
   return image;
 }
 
-PictureItemEntry Item(const std::string& name, int width, int height, Color color,
-                      bool transparent = false) {
+// Set by WriteGameData for the files it is writing.
+struct Sizes {
+  int max_side = 0;
+  int Fit(int side) const { return max_side > 0 ? std::min(side, max_side) : side; }
+};
+
+PictureItemEntry Item(const Sizes& sizes, const std::string& name, int width, int height,
+                      Color color, bool transparent = false) {
+  width = sizes.Fit(width);
+  height = sizes.Fit(height);
   PictureItemEntry item;
   item.name = cp1250::FromUtf8(name);
   writer::DibOptions options;
@@ -61,54 +70,60 @@ Color TileColor(int index) {
   return Hash("tile" + std::to_string(index));
 }
 
-void WriteGameData(const std::string& dir) {
+void WriteGameData(const std::string& dir, int max_side) {
+  const Sizes sizes{max_side};
   const std::string data = dir + "/data";
   std::filesystem::create_directories(data + "/maps");
 
-  Write(data + "/graphic1.dat",
-        {Item("Menu", 800, 600, ItemColor("Menu")), Item("Exit", 221, 346, ItemColor("Exit")),
-         Item("Load", 291, 196, ItemColor("Load")), Item("New", 291, 101, ItemColor("New")),
-         Item("Opt", 326, 251, ItemColor("Opt")), Item("Cred", 122, 180, ItemColor("Cred")),
-         Item("Info", 80, 60, ItemColor("Info")), Item("Tavorind", 31, 34, ItemColor("Tavorind")),
-         Item("Scroll", 80, 60, ItemColor("Scroll")), Item("Button", 20, 10, ItemColor("Button")),
-         Item("NGText", 54, 8, ItemColor("NGText")), Item("Braz", 40, 10, ItemColor("Braz"))});
+  Write(data + "/graphic1.dat", {Item(sizes, "Menu", 800, 600, ItemColor("Menu")),
+                                 Item(sizes, "Exit", 221, 346, ItemColor("Exit")),
+                                 Item(sizes, "Load", 291, 196, ItemColor("Load")),
+                                 Item(sizes, "New", 291, 101, ItemColor("New")),
+                                 Item(sizes, "Opt", 326, 251, ItemColor("Opt")),
+                                 Item(sizes, "Cred", 122, 180, ItemColor("Cred")),
+                                 Item(sizes, "Info", 80, 60, ItemColor("Info")),
+                                 Item(sizes, "Tavorind", 31, 34, ItemColor("Tavorind")),
+                                 Item(sizes, "Scroll", 80, 60, ItemColor("Scroll")),
+                                 Item(sizes, "Button", 20, 10, ItemColor("Button")),
+                                 Item(sizes, "NGText", 54, 8, ItemColor("NGText")),
+                                 Item(sizes, "Braz", 40, 10, ItemColor("Braz"))});
 
-  std::vector<PictureItemEntry> other = {Item("Logo", 100, 100, ItemColor("Logo"))};
+  std::vector<PictureItemEntry> other = {Item(sizes, "Logo", 100, 100, ItemColor("Logo"))};
   for (int i = 1; i <= 25; ++i) {
-    other.push_back(
-        Item("Portrait" + std::to_string(i), 80, 80, ItemColor("Portrait" + std::to_string(i))));
+    other.push_back(Item(sizes, "Portrait" + std::to_string(i), 80, 80,
+                         ItemColor("Portrait" + std::to_string(i))));
   }
   Write(data + "/graphic2.dat", other);
 
   std::vector<PictureItemEntry> intro;
   for (int i = 0; i < 10; ++i) {
     intro.push_back(
-        Item("Intro" + std::to_string(i), 50, 60, ItemColor("Intro" + std::to_string(i))));
+        Item(sizes, "Intro" + std::to_string(i), 50, 60, ItemColor("Intro" + std::to_string(i))));
   }
   Write(data + "/intro.dat", intro);
 
   std::vector<PictureItemEntry> ingame;
   for (const char* name :
        {"Down", "LeftRight", "Save", "Load", "Options", "Exit", "QSave", "QLoad", "Map", "Tmap"}) {
-    ingame.push_back(Item(name, 10, 10, ItemColor(name)));
+    ingame.push_back(Item(sizes, name, 10, 10, ItemColor(name)));
   }
   for (const char* name :
        {"Cursor", "SCur", "JCur", "ZCur", "VCur", "SZCur", "SVCur", "JZCur", "JVCur"}) {
-    ingame.push_back(Item(name, 4, 4, ItemColor(name), true));
+    ingame.push_back(Item(sizes, name, 4, 4, ItemColor(name), true));
   }
   Write(data + "/graphic3.dat", ingame);
 
   std::vector<PictureItemEntry> base;
-  for (int i = 0; i < 160; ++i) base.push_back(Item("", 100, 100, TileColor(i), i == 159));
+  for (int i = 0; i < 160; ++i) base.push_back(Item(sizes, "", 100, 100, TileColor(i), i == 159));
   Write(data + "/base.dat", base);
 
-  Write(data + "/add.dat", {Item("Add", 8, 8, ItemColor("Add"))});
-  Write(data + "/objects.dat", {Item("Object", 8, 8, ItemColor("Object"))});
+  Write(data + "/add.dat", {Item(sizes, "Add", 8, 8, ItemColor("Add"))});
+  Write(data + "/objects.dat", {Item(sizes, "Object", 8, 8, ItemColor("Object"))});
 
   std::vector<PictureItemEntry> hero;
   for (int i = 0; i < 8; ++i) {
-    hero.push_back(
-        Item("Hero" + std::to_string(i), 100, 130, ItemColor("Hero" + std::to_string(i)), true));
+    hero.push_back(Item(sizes, "Hero" + std::to_string(i), 100, 130,
+                        ItemColor("Hero" + std::to_string(i)), true));
   }
   Write(data + "/hero.dat", hero);
 

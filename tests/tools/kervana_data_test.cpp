@@ -38,14 +38,20 @@ class DataTool : public ::testing::Test {
     ASSERT_TRUE(std::filesystem::exists(tool_)) << "build kervana-data first";
   }
 
-  Result Run(const std::vector<std::string>& args) {
-    std::string command = "'" + tool_ + "'";
+  Result Run(const std::vector<std::string>& args) { return RunWith(args, dir_ / "out"); }
+
+  // Standard output goes to `out_to`; `before` runs first in the same shell (a limit, say). A
+  // tool that hangs is stopped after a while and fails the test.
+  Result RunWith(const std::vector<std::string>& args, const std::string& out_to,
+                 const std::string& before = "") {
+    std::string command = before + " timeout -k 5 60 '" + tool_ + "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + dir_ / "out" + "' 2>'" + dir_ / "err" + "'";
+    command += " >'" + out_to + "' 2>'" + dir_ / "err" + "'";
     Result result;
     const int raw = std::system(command.c_str());
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = Slurp(dir_ / "out");
+    // Only a file of our own is read back; a device (/dev/full) would never end.
+    if (out_to == dir_ / "out") result.out = Slurp(out_to);
     result.err = Slurp(dir_ / "err");
     return result;
   }
@@ -173,6 +179,57 @@ TEST_F(DataTool, ExportWritesPpm) {
   EXPECT_EQ(r.err, "List index out of bounds (2)\n");
   EXPECT_EQ(Run({"export", file, "x", ppm}).status, 2);
   EXPECT_EQ(Run({"inspect", "--sounds", file}).status, 2);
+}
+
+TEST_F(DataTool, SpecialFilesAreRefusedAtOnce) {
+  const std::string fifo = dir_ / "fifo.dat";
+  test::MakeFifo(fifo);
+  const std::string folder = dir_ / "folder.dat";
+  std::filesystem::create_directory(folder);
+  for (const std::string& file : {fifo, folder}) {
+    Result r = Run({"inspect", "--images", file});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot open file " + file + "\n");
+    r = Run({"find", "--waves", file, "Button"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Cannot open file " + file + "\n");
+  }
+}
+
+// A 64 x 64 picture: its export is bigger than the few hundred bytes a limited file may take.
+std::vector<uint8_t> BigImage() {
+  RgbImage image{64, 64, std::vector<uint8_t>(64 * 64 * 3)};
+  for (size_t i = 0; i < image.rgb.size(); ++i) image.rgb[i] = static_cast<uint8_t>(i * 31);
+  writer::PictureItemEntry item;
+  item.name = "Big";
+  writer::DibOptions options;
+  options.bits = 24;
+  item.picture_data = writer::DibPictureData(image, options);
+  return writer::WriteImageCollection({item});
+}
+
+TEST_F(DataTool, OutputThatIsLostIsAFailureAndKeepsTheOldFile) {
+  const std::string file = Write("img.dat", Images());
+  Result r = RunWith({"inspect", "--images", file}, "/dev/full");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Cannot write standard output\n");
+  r = RunWith({"find", "--images", file, "Šíp"}, "/dev/full");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Cannot write standard output\n");
+  r = Run({"export", file, "0", "/dev/full"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Cannot write file /dev/full\n");
+
+  const std::string ppm = dir_ / "good.ppm";
+  ASSERT_EQ(Run({"export", file, "0", ppm}).status, 0);
+  const std::string good = Slurp(ppm);
+  r = RunWith({"export", Write("big.dat", BigImage()), "0", ppm}, dir_ / "out",
+              "trap '' XFSZ; ulimit -f 1;");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "Cannot write file " + ppm + "\n");
+  EXPECT_EQ(Slurp(ppm), good);
+  r = Run({"export", Write("big.dat", BigImage()), "0", dir_ / "no/such/dir.ppm"});
+  EXPECT_EQ(r.err, "Cannot create file " + dir_ / "no/such/dir.ppm" + "\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/regular_file.h"
 #include "tools/art/art_items.h"
 #include "tools/art/lettering.h"
 #include "tools/art/quantize.h"
@@ -66,10 +67,15 @@ void Write(const fs::path& path, const std::vector<uint8_t>& bytes) {
   if (!writer::WriteFile(path.string(), bytes)) throw Error("Cannot write " + path.string());
 }
 
+// Copied through memory so that the copy replaces the old file in one go, as every file of the
+// directory does. The sources are a font and its licence, a few megabytes at most.
 void CopyInto(const std::string& from, const fs::path& to) {
-  std::error_code ec;
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  if (ec) throw Error("Cannot copy " + from + " to " + to.string() + ": " + ec.message());
+  constexpr size_t kMaxCopyBytes = 64u << 20;
+  const auto bytes = ReadRegularFile(from, kMaxCopyBytes + 1);
+  if (!bytes || bytes->size() > kMaxCopyBytes) throw Error("Cannot read " + from);
+  if (!writer::WriteFile(to.string(), *bytes)) {
+    throw Error("Cannot copy " + from + " to " + to.string());
+  }
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "tools/writer/stream_writer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
+
+#include "platform/replace_file.h"
 
 namespace kv::writer {
 
@@ -226,12 +227,7 @@ std::vector<uint8_t> WriteWaveCollection(const std::vector<WaveItemEntry>& items
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-  if (!file) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-    return false;
-  }
-  return std::fclose(file.release()) == 0;
+  return ReplaceFile(path, bytes) == WriteResult::kWritten;
 }
 
 }  // namespace kv::writer

@@ -100,7 +100,8 @@ struct WaveItemEntry {
 
 std::vector<uint8_t> WriteWaveCollection(const std::vector<WaveItemEntry>& items);
 
-// Writes the bytes to a file, replacing it. False when the file cannot be written.
+// Writes the bytes to a file, replacing it in one go (ReplaceFile): false when the file cannot be
+// written, and an old file of that name is then kept whole.
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace kv::writer

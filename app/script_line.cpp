@@ -1,0 +1,200 @@
+#include "app/script_line.h"
+
+#include <charconv>
+
+#include "platform/keys.h"
+
+namespace kv {
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) {
+    s.remove_prefix(1);
+  }
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+// Splits off the first blank-separated word.
+std::string_view NextWord(std::string_view& rest) {
+  rest = Trim(rest);
+  const size_t end = rest.find_first_of(" \t");
+  std::string_view word = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+  return word;
+}
+
+bool ParseInt(std::string_view text, long long& value) {
+  if (text.empty()) return false;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool ParseButton(std::string_view word, MouseButton& button) {
+  if (word.empty() || word == "left") {
+    button = MouseButton::kLeft;
+  } else if (word == "right") {
+    button = MouseButton::kRight;
+  } else if (word == "middle") {
+    button = MouseButton::kMiddle;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+struct NamedCommand {
+  std::string_view name;
+  ScriptCommand::Kind kind;
+};
+
+using Kind = ScriptCommand::Kind;
+constexpr NamedCommand kCommands[] = {
+    {"pointer", Kind::kPointer},   {"move", Kind::kMove},
+    {"down", Kind::kDown},         {"up", Kind::kUp},
+    {"click", Kind::kClick},       {"keydown", Kind::kKeyDown},
+    {"keyup", Kind::kKeyUp},       {"key", Kind::kKey},
+    {"type", Kind::kType},         {"frames", Kind::kFrames},
+    {"wait", Kind::kWait},         {"deactivate", Kind::kDeactivate},
+    {"activate", Kind::kActivate}, {"clock", Kind::kClock},
+    {"shot", Kind::kShot},         {"state", Kind::kState},
+};
+
+}  // namespace
+
+std::optional<ScriptKey> ParseScriptKey(std::string_view name) {
+  ScriptKey result;
+  for (;;) {
+    if (name.starts_with("Alt+")) {
+      result.mods.alt = true;
+      name.remove_prefix(4);
+    } else if (name.starts_with("Ctrl+")) {
+      result.mods.ctrl = true;
+      name.remove_prefix(5);
+    } else if (name.starts_with("Shift+")) {
+      result.mods.shift = true;
+      name.remove_prefix(6);
+    } else {
+      break;
+    }
+  }
+  struct Named {
+    std::string_view name;
+    int key;
+  };
+  static constexpr Named kNamed[] = {
+      {"Escape", vk::kEscape}, {"Enter", vk::kReturn},  {"Space", vk::kSpace},
+      {"Up", vk::kUp},         {"Down", vk::kDown},     {"Left", vk::kLeft},
+      {"Right", vk::kRight},   {"KP8", vk::kNumpad8},   {"KP2", vk::kNumpad2},
+      {"KP4", vk::kNumpad4},   {"KP6", vk::kNumpad6},   {"Backspace", vk::kBack},
+      {"Tab", vk::kTab},       {"Delete", vk::kDelete}, {"Home", vk::kHome},
+      {"End", vk::kEnd},       {"PageUp", vk::kPrior},  {"PageDown", vk::kNext},
+  };
+  for (const Named& n : kNamed) {
+    if (name == n.name) {
+      result.key = n.key;
+      return result;
+    }
+  }
+  if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') {
+    result.key = vk::kA + (name[0] - 'A');
+    return result;
+  }
+  if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
+    result.key = vk::k0 + (name[0] - '0');
+    return result;
+  }
+  long long number = 0;
+  if (name.size() >= 2 && name[0] == 'F' && ParseInt(name.substr(1), number) && number >= 1 &&
+      number <= 12) {
+    result.key = vk::kF1 + static_cast<int>(number) - 1;
+    return result;
+  }
+  return std::nullopt;
+}
+
+std::string_view ScriptLineContent(std::string_view line) {
+  if (const size_t hash = line.find('#');
+      hash != std::string_view::npos && !Trim(line).starts_with("type")) {
+    line = line.substr(0, hash);
+  }
+  return Trim(line).empty() ? std::string_view{} : line;
+}
+
+std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string& problem) {
+  std::string_view rest = line;
+  const std::string_view word = NextWord(rest);
+  ScriptCommand c;
+  bool known = false;
+  for (const NamedCommand& named : kCommands) {
+    if (word == named.name) {
+      c.kind = named.kind;
+      known = true;
+    }
+  }
+  if (!known) return problem = "unknown command '" + std::string(word) + "'", std::nullopt;
+
+  const auto point = [&] {
+    long long x = 0;
+    long long y = 0;
+    if (!ParseInt(NextWord(rest), x) || !ParseInt(NextWord(rest), y)) return false;
+    c.point = {static_cast<int>(x), static_cast<int>(y)};
+    return true;
+  };
+  const auto count = [&] { return ParseInt(NextWord(rest), c.number) && c.number >= 0; };
+
+  switch (c.kind) {
+    case Kind::kPointer:
+    case Kind::kMove:
+      if (!point()) return problem = "expected X Y", std::nullopt;
+      break;
+    case Kind::kDown:
+    case Kind::kUp:
+      if (!ParseButton(NextWord(rest), c.button)) return problem = "unknown button", std::nullopt;
+      break;
+    case Kind::kClick:
+      if (!point()) return problem = "expected X Y", std::nullopt;
+      if (!ParseButton(NextWord(rest), c.button)) return problem = "unknown button", std::nullopt;
+      break;
+    case Kind::kKeyDown:
+    case Kind::kKeyUp:
+    case Kind::kKey: {
+      const auto key = ParseScriptKey(NextWord(rest));
+      if (!key) return problem = "unknown key", std::nullopt;
+      c.key = *key;
+      break;
+    }
+    case Kind::kType: {
+      // The rest of the line after one separating blank is the text, blanks included.
+      std::string_view text = line.substr(line.find("type") + 4);
+      if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+      while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+      c.text = std::string(text);
+      break;
+    }
+    case Kind::kFrames:
+      if (!count()) return problem = "expected a count", std::nullopt;
+      break;
+    case Kind::kWait:
+    case Kind::kClock:
+      if (!count()) return problem = "expected milliseconds", std::nullopt;
+      break;
+    case Kind::kDeactivate:
+    case Kind::kActivate:
+      break;
+    case Kind::kShot:
+    case Kind::kState:
+      c.text = std::string(Trim(rest));
+      if (c.text.empty()) {
+        return problem =
+                   c.kind == Kind::kShot ? "expected a file name" : "expected a file name or -",
+               std::nullopt;
+      }
+      break;
+  }
+  return c;
+}
+
+}  // namespace kv

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/events.h"
+#include "platform/geometry.h"
+
+// Reading the lines of a script: outside bytes, so everything here checks what it reads and
+// nothing acts on it.
+namespace kv {
+
+// One key of a script line: its virtual-key code and the modifiers given with it.
+struct ScriptKey {
+  int key = 0;
+  KeyMods mods;
+};
+// "Escape", "Enter", "KP8", "F2", "A", "7", "Alt+Enter", ... ; nullopt when unknown.
+std::optional<ScriptKey> ParseScriptKey(std::string_view name);
+
+// One script line, read.
+struct ScriptCommand {
+  enum class Kind {
+    kPointer,
+    kMove,
+    kDown,
+    kUp,
+    kClick,
+    kKeyDown,
+    kKeyUp,
+    kKey,
+    kType,
+    kFrames,
+    kWait,
+    kDeactivate,
+    kActivate,
+    kClock,
+    kShot,
+    kState,
+  };
+  Kind kind = Kind::kPointer;
+  Point point;                              // pointer, move, click
+  MouseButton button = MouseButton::kLeft;  // down, up, click
+  ScriptKey key;                            // keydown, keyup, key
+  std::string text;                         // type: the text; shot, state: the file ("-": stdout)
+  long long number = 0;                     // frames: passes; wait, clock: milliseconds (>= 0)
+};
+
+// A line without its comment ('#' starts one, except on a type line, whose text may hold
+// one); empty when nothing but blanks is left.
+std::string_view ScriptLineContent(std::string_view line);
+
+// Reads one line's content; nullopt, with the reason in `problem`, when it is malformed.
+std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string& problem);
+
+}  // namespace kv

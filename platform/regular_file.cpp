@@ -1,0 +1,46 @@
+#include "platform/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace kv {
+
+std::FILE* OpenRegularFile(const std::string& path) {
+  // Looking first keeps devices from being opened at all (opening some has effects of its own);
+  // looking again at what was opened closes the gap in which the name may have changed hands.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return nullptr;
+  const int flags = ::fcntl(fd, F_GETFL);
+  // Reading a regular file never waits anyway; the descriptor goes on as an ordinary one.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+
+std::optional<std::vector<uint8_t>> ReadRegularFile(const std::string& path, size_t limit) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFile(path), &std::fclose);
+  if (!file) return std::nullopt;
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  while (bytes.size() < limit) {
+    const size_t want = std::min(sizeof chunk, limit - bytes.size());
+    const size_t got = std::fread(chunk, 1, want, file.get());
+    bytes.insert(bytes.end(), chunk, chunk + got);
+    if (got < want) break;
+  }
+  if (std::ferror(file.get())) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace kv

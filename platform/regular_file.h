@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kv {
+
+// Opens a file for reading, but only a regular file, and without waiting on the way: opened the
+// usual way, a FIFO under a data file's name holds the program until something writes into it,
+// and a device or a directory is no data file either. Null when the file is missing, unreadable
+// or of another kind; the caller closes what it gets.
+std::FILE* OpenRegularFile(const std::string& path);
+
+// The first `limit` bytes of a regular file (all of it when shorter); nullopt when the file
+// cannot be opened as one or a read fails.
+std::optional<std::vector<uint8_t>> ReadRegularFile(const std::string& path, size_t limit);
+
+}  // namespace kv

@@ -1,0 +1,174 @@
+// Opening files for reading (regular files only, never waiting) and writing them whole or not at
+// all.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <string>
+#include <vector>
+
+#include "platform/regular_file.h"
+#include "platform/replace_file.h"
+#include "support/test_support.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> Bytes(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+size_t EntriesIn(const fs::path& dir) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+TEST(RegularFile, OnlyRegularFilesOpenAndNothingElseIsWaitedFor) {
+  test::TempDir dir;
+  WriteText(dir / "data.dat", "abcdef");
+  fs::create_symlink(dir / "data.dat", dir / "link.dat");
+  fs::create_directory(dir / "folder.dat");
+  test::MakeFifo(dir / "fifo.dat");
+
+  const auto read = [](const std::string& path) { return ReadRegularFile(path, 100); };
+  EXPECT_EQ(read(dir / "data.dat"), Bytes("abcdef"));
+  EXPECT_EQ(read(dir / "link.dat"), Bytes("abcdef")) << "a link to a file is that file";
+  EXPECT_EQ(ReadRegularFile(dir / "data.dat", 4), Bytes("abcd"));
+  EXPECT_EQ(read(dir / "missing.dat"), std::nullopt);
+  EXPECT_EQ(read(dir / "folder.dat"), std::nullopt);
+  EXPECT_EQ(read("/dev/zero"), std::nullopt) << "a device never ends; it must not be read";
+
+  std::optional<std::vector<uint8_t>> from_fifo = Bytes("unset");
+  EXPECT_TRUE(test::ReturnsAtOnce([&] { from_fifo = read(dir / "fifo.dat"); }, dir / "fifo.dat"));
+  EXPECT_EQ(from_fifo, std::nullopt);
+
+  std::FILE* file = OpenRegularFile(dir / "data.dat");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(std::fgetc(file), 'a');
+  std::fclose(file);
+}
+
+TEST(ReplaceFile, TheNewFileTakesTheNameWholeAndNothingElseStays) {
+  test::TempDir dir;
+  const std::string path = dir / "map.num";
+  WriteText(path, "old contents, longer than the new");
+  EXPECT_EQ(ReplaceFile(path, Bytes("new")), WriteResult::kWritten);
+  EXPECT_EQ(test::ReadText(path), "new");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(ReplaceFile(path, Bytes("newer")), WriteResult::kWritten);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+      << "a file replaced keeps who may read and write it";
+  EXPECT_EQ(ReplaceFile(dir / "empty", {}), WriteResult::kWritten);
+  EXPECT_EQ(fs::file_size(dir / "empty"), 0u);
+  EXPECT_EQ(EntriesIn(dir.path()), 2u);
+}
+
+TEST(ReplaceFile, AFailedWriteKeepsTheOldFileWhole) {
+  test::TempDir dir;
+  const std::string path = dir / "map.num";
+  WriteText(path, "the good old file");
+  {
+    test::FileSizeLimit full_disk(1000);
+    EXPECT_EQ(ReplaceFile(path, std::vector<uint8_t>(5000, 'x')), WriteResult::kWriteFailed);
+  }
+  EXPECT_EQ(test::ReadText(path), "the good old file");
+  EXPECT_EQ(EntriesIn(dir.path()), 1u) << "no half-written temporary file stays behind";
+}
+
+TEST(ReplaceFile, WhatCannotBeCreatedIsToldApart) {
+  test::TempDir dir;
+  EXPECT_EQ(ReplaceFile(dir / "no/such/dir/0.num", Bytes("x")), WriteResult::kCannotCreate);
+  fs::create_directory(dir / "0.num");
+  EXPECT_EQ(ReplaceFile(dir / "0.num", Bytes("x")), WriteResult::kCannotCreate);
+  EXPECT_TRUE(fs::is_directory(dir / "0.num"));
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST(ReplaceFile, AFifoInTheFilesPlaceIsReplacedNotWaitedOn) {
+  test::TempDir dir;
+  test::MakeFifo(dir / "0.num");
+  WriteResult result = WriteResult::kCannotCreate;
+  EXPECT_TRUE(test::ReturnsAtOnce([&] { result = ReplaceFile(dir / "0.num", Bytes("map")); },
+                                  dir / "0.num"));
+  EXPECT_EQ(result, WriteResult::kWritten);
+  EXPECT_TRUE(fs::is_regular_file(dir / "0.num"));
+  EXPECT_EQ(test::ReadText(dir / "0.num"), "map");
+}
+
+TEST(WriteOutputFile, FilesAreReplacedAndLinksFollowed) {
+  test::TempDir dir;
+  WriteText(dir / "shot.png", "old");
+  fs::create_symlink(dir / "shot.png", dir / "latest.png");
+  EXPECT_EQ(WriteOutputFile(dir / "latest.png", Bytes("new")), WriteResult::kWritten);
+  EXPECT_TRUE(fs::is_symlink(dir / "latest.png"));
+  EXPECT_EQ(test::ReadText(dir / "shot.png"), "new");
+  EXPECT_EQ(WriteOutputFile(dir / "fresh.json", Bytes("{}")), WriteResult::kWritten);
+  EXPECT_EQ(test::ReadText(dir / "fresh.json"), "{}");
+  EXPECT_EQ(WriteOutputFile(dir.path().string(), Bytes("x")), WriteResult::kCannotCreate);
+  EXPECT_EQ(EntriesIn(dir.path()), 3u);
+}
+
+TEST(WriteOutputFile, DevicesAndFifosAreWrittenIntoAndTheirFailuresSeen) {
+  EXPECT_EQ(WriteOutputFile("/dev/null", Bytes("gone")), WriteResult::kWritten);
+  EXPECT_EQ(WriteOutputFile("/dev/full", Bytes("lost")), WriteResult::kWriteFailed);
+
+  test::TempDir dir;
+  const std::string fifo = dir / "pipe";
+  test::MakeFifo(fifo);
+  WriteResult result = WriteResult::kWritten;
+  EXPECT_TRUE(test::ReturnsAtOnce([&] { result = WriteOutputFile(fifo, Bytes("x")); }, fifo));
+  EXPECT_EQ(result, WriteResult::kCannotCreate) << "nobody reads the FIFO: refused, not waited on";
+
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(WriteOutputFile(fifo, Bytes("state")), WriteResult::kWritten);
+  char got[16] = {};
+  EXPECT_EQ(read(reader, got, sizeof got), 5);
+  EXPECT_STREQ(got, "state");
+  close(reader);
+  EXPECT_FALSE(fs::is_regular_file(fifo));
+}
+
+// Standard output pointed at a full disk for the length of one test, then given back.
+class FullStandardOutput {
+ public:
+  FullStandardOutput() {
+    std::fflush(stdout);
+    saved_ = dup(STDOUT_FILENO);
+    const int full = open("/dev/full", O_WRONLY);
+    dup2(full, STDOUT_FILENO);
+    close(full);
+  }
+  ~FullStandardOutput() {
+    std::clearerr(stdout);
+    dup2(saved_, STDOUT_FILENO);
+    close(saved_);
+  }
+
+ private:
+  int saved_ = -1;
+};
+
+TEST(StandardOutput, ALostWriteIsSeenAndSoIsItsFinalFlush) {
+  {
+    FullStandardOutput full;
+    EXPECT_FALSE(WriteStandardOutput("{\"count\": 2}\n"));
+  }
+  {
+    FullStandardOutput full;
+    std::fputs("left in the buffer", stdout);
+    EXPECT_FALSE(FinishStandardOutput());
+  }
+}
+
+}  // namespace
+}  // namespace kv
