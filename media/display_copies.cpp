@@ -29,6 +29,10 @@ uint16_t KeyOf(const TPictureCollectionItem& item) {
   return To565(ResolveColor(item.TransparentColor));
 }
 
+// Runs may take as many bytes as the image and this many more, so that small pictures keep
+// theirs whatever their pattern of key pixels.
+constexpr uint64_t kRunSlack = 2048;
+
 // Calls emit(begin, end) for each run of non-key pixels of a row, left to right.
 template <typename Emit>
 void ScanRow(const uint16_t* row, int width, uint16_t key, Emit emit) {
@@ -61,7 +65,7 @@ void BuildOpaqueRuns(DisplayCopies& copies, uint16_t key) {
   }
   const uint64_t run_bytes =
       (uint64_t(image.height) + 1) * sizeof(uint32_t) + count * sizeof(OpaqueRun);
-  if (run_bytes > image.pixels.size() * sizeof(uint16_t)) return;
+  if (run_bytes > image.pixels.size() * sizeof(uint16_t) + kRunSlack) return;
 
   copies.row_start.reserve(static_cast<size_t>(image.height) + 1);
   copies.runs.reserve(static_cast<size_t>(count));

@@ -30,9 +30,9 @@ struct DisplayCopies {
   // a series of memcpy's instead of a test per pixel: row y has the runs
   // runs[row_start[y] .. row_start[y + 1]), from left to right. They belong to the picture, not
   // to its patterns, so however the grid overlaps they are built once. They are kept only while
-  // they take no more memory than the image itself (a picture of noise, or one pixel wide,
-  // would need several times more); without them row_start is empty and keyed copies test
-  // every pixel.
+  // they take no more memory than the image itself and a little (a picture of noise,
+  // or one pixel wide, would need several times more); without them row_start is empty and
+  // keyed copies test every pixel.
   std::vector<uint32_t> row_start;
   std::vector<OpaqueRun> runs;
 

@@ -28,13 +28,13 @@ class PixelTally {
     const uint64_t pixels = PixelsOf(incoming);
     if (pixels > budget_.picture_pixels) {
       throw TooLarge(item, index, incoming.width(), incoming.height(),
-                     Format("more than %llu in one picture",
+                     Format(", more than %llu in one picture",
                             static_cast<unsigned long long>(budget_.picture_pixels)));
     }
     const uint64_t held = held_ - PixelsOf(item.picture()) + pixels;
     if (others_ + held > budget_.total_pixels) {
       throw TooLarge(item, index, incoming.width(), incoming.height(),
-                     Format("bring all pictures to %llu, more than %llu",
+                     Format(" bring all pictures to %llu, more than %llu",
                             static_cast<unsigned long long>(others_ + held),
                             static_cast<unsigned long long>(budget_.total_pixels)));
     }
@@ -44,7 +44,7 @@ class PixelTally {
 
   static Error TooLarge(const TPictureCollectionItem& item, int index, int64_t width,
                         int64_t height, const std::string& why) {
-    return Error(Format("Image '%s' (item %d) is too large: %lldx%lld pixels %s", item.Name.c_str(),
+    return Error(Format("Image '%s' (item %d) is too large: %lldx%lld pixels%s", item.Name.c_str(),
                         index, static_cast<long long>(width), static_cast<long long>(height),
                         why.c_str()));
   }
@@ -72,7 +72,7 @@ class PictureHolderObject : public StreamObject {
       picture = ReadPicturePayload(data);
     } catch (const PictureTooLarge& e) {
       throw PixelTally::TooLarge(item_, index_, e.width(), e.height(),
-                                 Format("more than %llu in one picture",
+                                 Format(", more than %llu in one picture",
                                         static_cast<unsigned long long>(kMaxPicturePixels)));
     }
     tally_.Replace(item_, index_, *picture);
