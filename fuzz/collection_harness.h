@@ -4,6 +4,7 @@
 // corpus under the normal compiler. Each uses whatever the loader left behind the way the game
 // would, and traps on anything the game could not rely on.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -12,6 +13,7 @@
 #include "media/display_copies.h"
 #include "media/dxdraw.h"
 #include "media/image_list.h"
+#include "media/input_stream.h"
 #include "media/picture_collection.h"
 #include "media/surface.h"
 #include "media/wave_collection.h"
@@ -27,10 +29,37 @@ inline PictureBudget FuzzBudget() {
   return PictureBudget{.picture_pixels = uint64_t{1} << 12, .total_pixels = uint64_t{1} << 14};
 }
 
-inline void LoadImages(TPictureCollection& images, const uint8_t* data, size_t size) {
+// The input handed out in pieces, as a file is read, so that the stream's refills are fuzzed
+// too. The piece size varies with the input.
+class PieceSource final : public ByteSource {
+ public:
+  PieceSource(const uint8_t* data, size_t size) : data_(data), size_(size), piece_(1 + size % 61) {}
+  size_t Read(uint8_t* into, size_t n) override {
+    const size_t count = std::min({n, piece_, size_ - at_});
+    std::copy_n(data_ + at_, count, into);
+    at_ += count;
+    return count;
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t piece_;
+  size_t at_ = 0;
+};
+
+// Loads from memory, or through a source that hands the input out in pieces.
+inline void LoadImages(TPictureCollection& images, const uint8_t* data, size_t size,
+                       bool in_pieces) {
   images.budget = FuzzBudget();
   try {
-    images.LoadCollectionStream(std::span<const uint8_t>(data, size));
+    if (in_pieces) {
+      PieceSource source(data, size);
+      InputStream in(source, size);
+      images.LoadCollectionStream(in);
+    } else {
+      images.LoadCollectionStream(std::span<const uint8_t>(data, size));
+    }
   } catch (const Error&) {
     // Items read before the failure stay and must be as usable as any others.
   }
@@ -41,7 +70,7 @@ inline void LoadImages(TPictureCollection& images, const uint8_t* data, size_t s
 // colour table.
 inline void FuzzImageCollection(const uint8_t* data, size_t size) {
   TPictureCollection images;
-  LoadImages(images, data, size);
+  LoadImages(images, data, size, true);
   for (int i = 0; i < images.Count(); ++i) {
     TPictureCollectionItem& item = images.Items(i);
     Picture& picture = item.picture();
@@ -71,7 +100,7 @@ inline void FuzzImageCollection(const uint8_t* data, size_t size) {
 // patterns, keyed and not, unscaled and stretched, before and after a change of key colour.
 inline void FuzzDisplayCopies(const uint8_t* data, size_t size) {
   TPictureCollection images;
-  LoadImages(images, data, size);
+  LoadImages(images, data, size, false);
   Surface target(48, 40, nullptr);
   for (int i = 0; i < images.Count(); ++i) {
     TPictureCollectionItem& item = images.Items(i);
@@ -111,7 +140,9 @@ inline void FuzzWaveCollection(const uint8_t* data, size_t size) {
   TWaveCollection waves;
   waves.Attach(&device);
   try {
-    waves.LoadCollectionStream(std::span<const uint8_t>(data, size));
+    PieceSource source(data, size);
+    InputStream in(source, size);
+    waves.LoadCollectionStream(in);
   } catch (const Error&) {
   }
   for (int i = 0; i < waves.Count(); ++i) {

@@ -1,4 +1,5 @@
-// Arbitrary bytes as an image collection file, whose items are then used as the game would.
+// Arbitrary bytes as an image collection file, read in pieces as from a file, whose items are
+// then used as the game would.
 
 #include "collection_harness.h"
 

@@ -26,7 +26,7 @@ void InputStream::Fill(size_t n) {
   const size_t kept = window_.size();
   if (buffer_.size() < want || buffer_.size() > std::max(want, kChunk) * 4) {
     std::vector<uint8_t> fresh(want);
-    std::memcpy(fresh.data(), window_.data(), kept);
+    if (kept > 0) std::memcpy(fresh.data(), window_.data(), kept);
     buffer_.swap(fresh);
   } else if (kept > 0) {
     std::memmove(buffer_.data(), window_.data(), kept);
