@@ -16,6 +16,9 @@
 
 namespace kv::fuzz {
 
+// Pictures larger than this are read but not decoded.
+inline constexpr uint64_t kMaxFuzzDecodePixels = uint64_t{1} << 12;
+
 inline void FuzzPicturePayload(std::string_view class_name, const uint8_t* data, size_t size) {
   const std::vector<uint8_t> value =
       writer::PictureData(class_name, std::span<const uint8_t>(data, size));
@@ -27,8 +30,8 @@ inline void FuzzPicturePayload(std::string_view class_name, const uint8_t* data,
   }
   if (picture->width() < 0 || picture->height() < 0) __builtin_trap();
   // Pictures up to the readers' limit are legal, but decoding the biggest takes seconds; the
-  // code paths are the same for small ones.
-  if (uint64_t(picture->width()) * uint64_t(picture->height()) > (uint64_t{1} << 22)) return;
+  // code paths are the same for small ones, and a small cap keeps every input quick.
+  if (uint64_t(picture->width()) * uint64_t(picture->height()) > kMaxFuzzDecodePixels) return;
   try {
     const RgbImage& pixels = picture->Pixels();
     if (!picture->empty() &&

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "media/picture_budget.h"
 #include "platform/error.h"
 
 namespace kv {
@@ -184,7 +185,7 @@ std::unique_ptr<BitmapPicture> ReadBitmapPayload(ByteReader& payload) {
   px.bits = h.bits;
   px.compression = h.compression;
   if (h.compression == kDibRle8 || h.compression == kDibRle4) {
-    if (static_cast<uint64_t>(h.width) * rows > kMaxExpandedPixels) throw Error(kBitmapInvalid);
+    CheckPictureSize(h.width, static_cast<int64_t>(rows), kBitmapInvalid);
     // Encoders that leave the image size at 0 mean "the rest of the file".
     const size_t size =
         h.image_size == 0 ? in.remaining() : std::min<size_t>(h.image_size, in.remaining());
@@ -192,6 +193,7 @@ std::unique_ptr<BitmapPicture> ReadBitmapPayload(ByteReader& payload) {
   } else {
     const uint64_t row_bytes = DibRowBytes(h.width, h.bits);
     if (rows != 0 && row_bytes > in.remaining() / rows) throw Error(kStreamReadError);
+    CheckPictureSize(h.width, static_cast<int64_t>(rows), kBitmapInvalid);
     const std::span<const uint8_t> block = in.ReadBytes(static_cast<size_t>(row_bytes * rows));
     px.data = BottomUpRows(block, row_bytes, h.height < 0);
   }

@@ -42,8 +42,13 @@ void CollectionRoot::ReadPlain(std::string_view name, StreamReader& reader) {
 
 void ReadCollectionStream(std::span<const uint8_t> bytes, std::string_view class_name,
                           StreamObject& list) {
+  InputStream in(bytes);
+  ReadCollectionStream(in, class_name, list);
+}
+
+void ReadCollectionStream(InputStream& in, std::string_view class_name, StreamObject& list) {
   CollectionRoot root(class_name, list);
-  StreamReader reader(bytes);
+  StreamReader reader(in);
   reader.ReadRoot(root);
 }
 

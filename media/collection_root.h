@@ -27,6 +27,7 @@ class CollectionRoot : public StreamObject {
 };
 
 // Reads a whole collection file into `list` under a root of `class_name`.
+void ReadCollectionStream(InputStream& in, std::string_view class_name, StreamObject& list);
 void ReadCollectionStream(std::span<const uint8_t> bytes, std::string_view class_name,
                           StreamObject& list);
 

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "media/picture_budget.h"
 #include "platform/error.h"
 
 namespace kv {
@@ -130,11 +131,12 @@ std::array<uint32_t, 3> MasksOf(const std::array<int, 3>& layout) {
   return {red, green, blue};
 }
 
-// Uncompressed rows. The whole block is checked against the bytes left before anything is
-// allocated for it.
+// Uncompressed rows. The whole block is checked against the bytes left, and the picture against
+// the size limit, before anything is allocated for it.
 std::vector<uint8_t> ReadRows(ByteReader& in, const Header& h, uint64_t rows) {
   const uint64_t row_bytes = DibRowBytes(h.width, h.bits);
   if (rows != 0 && row_bytes > in.remaining() / rows) throw Error(kStreamReadError);
+  CheckPictureSize(h.width, static_cast<int64_t>(rows), kDibInvalid);
   const std::span<const uint8_t> block = in.ReadBytes(static_cast<size_t>(row_bytes * rows));
   return BottomUpRows(block, row_bytes, h.height < 0);
 }
@@ -181,8 +183,8 @@ std::unique_ptr<DibPicture> ReadDibPayload(ByteReader& in) {
       break;
     case kDibRle8:
     case kDibRle4:
+      CheckPictureSize(h.width, static_cast<int64_t>(rows), kDibInvalid);
       px.data = in.ReadVector(h.image_size);
-      if (static_cast<uint64_t>(h.width) * rows > kMaxExpandedPixels) throw Error(kDibInvalid);
       break;
     default:
       throw Error(kDibInvalid);

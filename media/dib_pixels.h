@@ -9,11 +9,6 @@
 
 namespace kv {
 
-// Run-length data of a few bytes can describe an arbitrarily large picture, and a JPEG header
-// can claim one; pictures beyond this many pixels are refused at load so that hostile files
-// cannot exhaust memory. The game's own pictures are at most a screen in size.
-inline constexpr uint64_t kMaxExpandedPixels = uint64_t{64} << 20;
-
 enum DibCompression : uint32_t {
   kDibRgb = 0,
   kDibRle8 = 1,

@@ -29,34 +29,53 @@ uint16_t KeyOf(const TPictureCollectionItem& item) {
   return To565(ResolveColor(item.TransparentColor));
 }
 
+// Runs may take as many bytes as the image and this many more, so that small pictures keep
+// theirs whatever their pattern of key pixels.
+constexpr uint64_t kRunSlack = 2048;
+
+// Calls emit(begin, end) for each run of non-key pixels of a row, left to right.
+template <typename Emit>
+void ScanRow(const uint16_t* row, int width, uint16_t key, Emit emit) {
+  int x = 0;
+  while (x < width) {
+    while (x < width && row[x] == key) ++x;
+    if (x == width) break;
+    const int begin = x;
+    while (x < width && row[x] != key) ++x;
+    emit(begin, x);
+  }
+}
+
 }  // namespace
+
+size_t DisplayCopies::Bytes() const {
+  return sizeof(DisplayCopies) + image.pixels.capacity() * sizeof(uint16_t) +
+         row_start.capacity() * sizeof(uint32_t) + runs.capacity() * sizeof(OpaqueRun);
+}
 
 void BuildOpaqueRuns(DisplayCopies& copies, uint16_t key) {
   const Image565& image = copies.image;
   copies.key = key;
-  copies.runs.clear();
-  copies.row_base.clear();
-  copies.row_start.clear();
-  for (const Rect& p : copies.patterns) {
-    copies.row_base.push_back(static_cast<uint32_t>(copies.row_start.size()));
-    const int left = std::max(p.left, 0);
-    const int right = std::min(p.right, image.width);
-    for (int y = p.top; y < p.bottom; ++y) {
-      copies.row_start.push_back(static_cast<uint32_t>(copies.runs.size()));
-      if (y < 0 || y >= image.height) continue;
-      const uint16_t* row = image.Row(y);
-      int x = left;
-      while (x < right) {
-        while (x < right && row[x] == key) ++x;
-        if (x == right) break;
-        const int begin = x;
-        while (x < right && row[x] != key) ++x;
-        copies.runs.push_back({begin - p.left, x - p.left});
-      }
-    }
-    // Closes the last row of this pattern.
-    copies.row_start.push_back(static_cast<uint32_t>(copies.runs.size()));
+  copies.runs = {};
+  copies.row_start = {};
+  // Counted first, so that the runs are either kept in one exact allocation or not at all.
+  uint64_t count = 0;
+  for (int y = 0; y < image.height; ++y) {
+    ScanRow(image.Row(y), image.width, key, [&](int, int) { ++count; });
   }
+  const uint64_t run_bytes =
+      (uint64_t(image.height) + 1) * sizeof(uint32_t) + count * sizeof(OpaqueRun);
+  if (run_bytes > image.pixels.size() * sizeof(uint16_t) + kRunSlack) return;
+
+  copies.row_start.reserve(static_cast<size_t>(image.height) + 1);
+  copies.runs.reserve(static_cast<size_t>(count));
+  for (int y = 0; y < image.height; ++y) {
+    copies.row_start.push_back(static_cast<uint32_t>(copies.runs.size()));
+    ScanRow(image.Row(y), image.width, key, [&](int begin, int end) {
+      copies.runs.push_back({begin, end});
+    });
+  }
+  copies.row_start.push_back(static_cast<uint32_t>(copies.runs.size()));
 }
 
 void FreeDisplayCopies(TPictureCollectionItem& item) {
@@ -70,7 +89,7 @@ void BuildDisplayCopies(TPictureCollectionItem& item) {
   auto copies = std::make_unique<DisplayCopies>();
   copies->image = ConvertTo565(picture.Pixels());
   picture.ReleasePixels();
-  copies->patterns = item.PatternRects();
+  copies->patterns = item.Patterns();
   BuildOpaqueRuns(*copies, KeyOf(item));
   item.copies = std::move(copies);
 }

@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/picture_collection.h"
 #include "platform/geometry.h"
 #include "platform/image565.h"
 
 namespace kv {
 
-// One horizontal stretch of pixels [begin, end) in a row of a pattern that differ from the key
-// colour, counted from the pattern's left edge.
+// One horizontal stretch of pixels [begin, end) in a row of the picture that differ from the
+// key colour.
 struct OpaqueRun {
   int32_t begin = 0;
   int32_t end = 0;
@@ -22,16 +23,21 @@ struct OpaqueRun {
 // drawn result is the same either way.
 struct DisplayCopies {
   Image565 image;
-  std::vector<Rect> patterns;  // one rectangle on `image` per pattern
+  PatternGrid patterns;
   uint16_t key = 0;  // the key colour as the 565 value the picture's pixels are tested with
 
-  // Per pattern row, the runs of pixels that are not the key colour, so a keyed copy is a
-  // series of memcpy's instead of a test per pixel. Row r of pattern k has the runs
-  // runs[row_start[i] .. row_start[i + 1]) with i = row_base[k] + r, from left to right. Rows
-  // (or parts of rows) of a pattern that lie outside the picture have none.
-  std::vector<uint32_t> row_base;
+  // Per row of the picture, the runs of pixels that are not the key colour, so a keyed copy is
+  // a series of memcpy's instead of a test per pixel: row y has the runs
+  // runs[row_start[y] .. row_start[y + 1]), from left to right. They belong to the picture, not
+  // to its patterns, so however the grid overlaps they are built once. They are kept only while
+  // they take no more memory than the image itself and a little (a picture of noise,
+  // or one pixel wide, would need several times more); without them row_start is empty and
+  // keyed copies test every pixel.
   std::vector<uint32_t> row_start;
   std::vector<OpaqueRun> runs;
+
+  // The bytes the copy holds: at most 4 a pixel and a fixed part.
+  size_t Bytes() const;
 };
 
 // Recomputes key and runs for the image already held (after a change of the key colour).

@@ -29,24 +29,33 @@ Box BoundsOf(const Image565& image) {
   return {0, 0, image.width, image.height};
 }
 
-// The pattern to draw, or null when the item draws nothing.
-const Rect* PatternOf(const TPictureCollectionItem& item, int pattern) {
-  if (!item.copies || pattern < 0) return nullptr;
-  const std::vector<Rect>& patterns = item.copies->patterns;
-  if (static_cast<size_t>(pattern) >= patterns.size()) return nullptr;
-  return &patterns[static_cast<size_t>(pattern)];
+// The rectangle of the pattern to draw; false when the item draws nothing.
+bool PatternOf(const TPictureCollectionItem& item, int pattern, Rect& rect) {
+  if (!item.copies || pattern < 0 || pattern >= item.copies->patterns.count) return false;
+  rect = item.copies->patterns.At(pattern);
+  return true;
 }
 
-// Copies the non-key pixels of `rows` rows of pattern `pattern`, pattern columns [lo, hi),
-// starting at pattern row `first_row`. `src` and `dst` point at column lo of the first row.
-void CopyKeyed(const DisplayCopies& copies, int pattern, int first_row, int rows, int lo, int hi,
-               const uint16_t* src, int src_pitch, uint16_t* dst, int dst_pitch) {
+// Copies the non-key pixels of `rows` picture rows from `top`, picture columns [lo, hi).
+// `src` and `dst` point at column lo of the first row.
+void CopyKeyed(const DisplayCopies& copies, int top, int rows, int lo, int hi, const uint16_t* src,
+               int src_pitch, uint16_t* dst, int dst_pitch) {
+  if (copies.row_start.empty()) {
+    // No runs kept for this picture: the key is tested pixel by pixel.
+    const uint16_t key = copies.key;
+    const int width = hi - lo;
+    for (int r = 0; r < rows; ++r, src += src_pitch, dst += dst_pitch) {
+      for (int x = 0; x < width; ++x) {
+        if (src[x] != key) dst[x] = src[x];
+      }
+    }
+    return;
+  }
   // Everything the loop reads is held in locals: the memcpy's could otherwise make the
   // compiler reload it through `copies` after every run.
   const OpaqueRun* const runs = copies.runs.data();
-  const uint32_t* row_start = copies.row_start.data() + copies.row_base[pattern] + first_row;
-  const Rect& p = copies.patterns[pattern];
-  const bool whole_width = lo == 0 && hi == p.right - p.left;
+  const uint32_t* row_start = copies.row_start.data() + top;
+  const bool whole_width = lo == 0 && hi == copies.image.width;
   for (int r = 0; r < rows; ++r, src += src_pitch, dst += dst_pitch) {
     const OpaqueRun* run = runs + row_start[r];
     const OpaqueRun* const end = runs + row_start[r + 1];
@@ -56,8 +65,9 @@ void CopyKeyed(const DisplayCopies& copies, int pattern, int first_row, int rows
                     static_cast<size_t>(run->end - run->begin) * 2);
       continue;
     }
+    // A pattern beside others in its rows starts at the first run that reaches into it.
+    run = std::partition_point(run, end, [lo](const OpaqueRun& r) { return r.end <= lo; });
     for (; run != end && run->begin < hi; ++run) {
-      if (run->end <= lo) continue;
       const int begin = std::max(run->begin, lo);
       const int stop = std::min(run->end, hi);
       std::memcpy(dst + (begin - lo), src + (begin - lo), static_cast<size_t>(stop - begin) * 2);
@@ -73,11 +83,11 @@ void FillSurface(Surface& surface, uint16_t value) {
 }
 
 void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern) {
-  const Rect* pattern_rect = PatternOf(item, pattern);
-  if (!pattern_rect) return;
+  Rect pattern_rect;
+  if (!PatternOf(item, pattern, pattern_rect)) return;
   if (x > dest.width() || y > dest.height()) return;
   const DisplayCopies& copies = *item.copies;
-  Box s{pattern_rect->left, pattern_rect->top, pattern_rect->right, pattern_rect->bottom};
+  Box s{pattern_rect.left, pattern_rect.top, pattern_rect.right, pattern_rect.bottom};
   Box d{x, y, int64_t{x} + (s.right - s.left), int64_t{y} + (s.bottom - s.top)};
   ClipPair(d, s, BoundsOf(dest.image()));
   ClipPair(s, d, BoundsOf(copies.image));
@@ -91,9 +101,7 @@ void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int 
   const uint16_t* src = copies.image.Row(sy) + sx;
   uint16_t* dst = target.Row(static_cast<int>(d.top)) + d.left;
   if (item.Transparent) {
-    const int lo = sx - pattern_rect->left;
-    CopyKeyed(copies, pattern, sy - pattern_rect->top, rows, lo, lo + width, src,
-              copies.image.width, dst, target.width);
+    CopyKeyed(copies, sy, rows, sx, sx + width, src, copies.image.width, dst, target.width);
     return;
   }
   for (int r = 0; r < rows; ++r, src += copies.image.width, dst += target.width)
@@ -101,13 +109,13 @@ void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int 
 }
 
 void StretchPattern(TPictureCollectionItem& item, Surface& dest, const Rect& rect, int pattern) {
-  const Rect* pattern_rect = PatternOf(item, pattern);
-  if (!pattern_rect || rect.Empty()) return;
+  Rect pattern_rect;
+  if (!PatternOf(item, pattern, pattern_rect) || rect.Empty()) return;
   const DisplayCopies& copies = *item.copies;
   // A pattern reaching past its picture is cut to it before scaling.
-  const Rect s{std::max(pattern_rect->left, 0), std::max(pattern_rect->top, 0),
-               std::min(pattern_rect->right, copies.image.width),
-               std::min(pattern_rect->bottom, copies.image.height)};
+  const Rect s{std::max(pattern_rect.left, 0), std::max(pattern_rect.top, 0),
+               std::min(pattern_rect.right, copies.image.width),
+               std::min(pattern_rect.bottom, copies.image.height)};
   if (s.Empty()) return;
 
   const Image565& source = copies.image;

@@ -167,6 +167,14 @@ void TDXDraw::ShowBackSurface(bool wait_vblank) {
   platform_.Present(front_->image(), wait_vblank);
 }
 
+uint64_t TDXDraw::DeclaredPixels(const TDXImageList* except) const {
+  uint64_t pixels = 0;
+  for (const TDXImageList* list : lists_) {
+    if (list != except) pixels += list->Items.DeclaredPixels();
+  }
+  return pixels;
+}
+
 void TDXDraw::Attach(TDXImageList* list) {
   if (list && std::find(lists_.begin(), lists_.end(), list) == lists_.end()) lists_.push_back(list);
 }

@@ -51,6 +51,8 @@ class TDXDraw {
 
   void Attach(TDXImageList* list);
   void Detach(TDXImageList* list);
+  // The declared pixels of the pictures of every attached image list but `except`.
+  uint64_t DeclaredPixels(const TDXImageList* except) const;
 
   uint64_t flips() const { return flips_; }
   Platform& platform() { return platform_; }

@@ -41,6 +41,10 @@ void TDXImageList::DisplayDestroyed() {
   draw->Detach(this);
 }
 
+uint64_t TDXImageList::PixelsOfOtherLists() const {
+  return draw_ ? draw_->DeclaredPixels(this) : 0;
+}
+
 void TDXImageList::CollectionLoaded() {
   if (!draw_ || !draw_->initialized()) return;
   for (int i = 0; i < Items.Count(); ++i) {

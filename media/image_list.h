@@ -26,6 +26,9 @@ class TDXImageList {
 
   // Called by the collection after a load: builds copies when the display is open.
   void CollectionLoaded();
+  // The declared pixels of the pictures of the display's other image lists: what a load of
+  // this list's collection counts against its budget besides its own pictures.
+  uint64_t PixelsOfOtherLists() const;
 
  private:
   TDXDraw* draw_;

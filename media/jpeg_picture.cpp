@@ -7,7 +7,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "media/dib_pixels.h"
+#include "media/picture_budget.h"
 #include "platform/error.h"
 
 namespace kv {
@@ -47,6 +47,8 @@ struct HeaderJob {
   size_t size;
   JpegHeader header;
   int error_code;
+  uint64_t declared_width;  // the frame's size, when it is over the limit
+  uint64_t declared_height;
 };
 
 void ReadHeaderInto(HeaderJob* job) {
@@ -61,7 +63,9 @@ void ReadHeaderInto(HeaderJob* job) {
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, job->data, static_cast<unsigned long>(job->size));
   jpeg_read_header(&cinfo, TRUE);
-  if (uint64_t{cinfo.image_width} * cinfo.image_height > kMaxExpandedPixels) {
+  if (uint64_t{cinfo.image_width} * cinfo.image_height > kMaxPicturePixels) {
+    job->declared_width = cinfo.image_width;
+    job->declared_height = cinfo.image_height;
     Fail(&cinfo, JERR_IMAGE_TOO_BIG);
   }
   job->header.width = static_cast<int>(cinfo.image_width);
@@ -148,8 +152,13 @@ void DecodeInto(DecodeJob* job) {
 }  // namespace
 
 JpegHeader ReadJpegHeader(std::span<const uint8_t> stream) {
-  HeaderJob job{stream.data(), stream.size(), {}, 0};
+  HeaderJob job{stream.data(), stream.size(), {}, 0, 0, 0};
   ReadHeaderInto(&job);
+  if (job.declared_width != 0) {
+    throw PictureTooLarge(Format("JPEG error #%d", job.error_code),
+                          static_cast<int64_t>(job.declared_width),
+                          static_cast<int64_t>(job.declared_height));
+  }
   if (job.error_code != 0) throw Error(Format("JPEG error #%d", job.error_code));
   return job.header;
 }

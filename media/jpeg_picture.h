@@ -46,7 +46,7 @@ class JpegPicture final : public Picture {
 };
 
 // Reads the header of a JPEG stream; fails with "JPEG error #%d". A picture of more than
-// kMaxExpandedPixels pixels fails with libjpeg's "image too big" number.
+// kMaxPicturePixels pixels fails with libjpeg's "image too big" number, as PictureTooLarge.
 JpegHeader ReadJpegHeader(std::span<const uint8_t> stream);
 
 // Reads a JPEG payload (4-byte length, then the stream) from the reader's position.

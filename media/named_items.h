@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "media/name_index.h"
-#include "platform/cp1250.h"
 #include "platform/error.h"
 
 namespace kv {
@@ -25,12 +24,7 @@ class NamedItems {
   }
 
   // The index of the item named `name` (code page 1250, any letter case), or -1.
-  int IndexOfName(std::string_view name) const {
-    for (int index : index_.Chain(name)) {
-      if (cp1250::EqualNoCase(items_[static_cast<size_t>(index)]->Name, name)) return index;
-    }
-    return -1;
-  }
+  int IndexOfName(std::string_view name) const { return index_.Find(name); }
 
   // Appends an item, filed under its (normally empty) name.
   Item& Add(std::unique_ptr<Item> item) {

@@ -31,7 +31,7 @@ void TPictureCollectionItem::SetTransparentColor(Color color) {
   RekeyDisplayCopies(*this);
 }
 
-std::vector<Rect> TPictureCollectionItem::PatternRects() {
+PatternGrid TPictureCollectionItem::Patterns() const {
   const Picture& pic = picture();
   if (pic.empty()) return {};
   // 64-bit throughout: pattern sizes and skips come from the file and may be anything.
@@ -39,7 +39,9 @@ std::vector<Rect> TPictureCollectionItem::PatternRects() {
   const int64_t h = pic.height();
   const int64_t pw = PatternWidth > 0 ? PatternWidth : w;
   const int64_t ph = PatternHeight > 0 ? PatternHeight : h;
-  if (pw == w && ph == h) return {Rect{0, 0, static_cast<int>(w), static_cast<int>(h)}};
+  if (pw == w && ph == h) {
+    return PatternGrid{1, 1, w, h, static_cast<int>(w), static_cast<int>(h)};
+  }
 
   const int64_t step_x = pw + SkipWidth;
   const int64_t step_y = ph + SkipHeight;
@@ -47,19 +49,21 @@ std::vector<Rect> TPictureCollectionItem::PatternRects() {
   const int64_t columns = (w + SkipWidth) / step_x;
   const int64_t rows = (h + SkipHeight) / step_y;
   if (columns <= 0 || rows <= 0 || columns * rows > kMaxPatterns) return {};
+  // With at least one column, pw <= w and every pattern's left edge lies at most w - pw from
+  // the origin (likewise for rows), so the rectangles fit in int and inside the picture.
+  return PatternGrid{static_cast<int>(columns * rows),
+                     static_cast<int>(columns),
+                     step_x,
+                     step_y,
+                     static_cast<int>(pw),
+                     static_cast<int>(ph)};
+}
 
-  // With at least one column, every pattern's left edge lies at most w - pw from the origin
-  // (likewise for rows), so the rectangles fit in int.
+std::vector<Rect> TPictureCollectionItem::PatternRects() const {
+  const PatternGrid grid = Patterns();
   std::vector<Rect> rects;
-  rects.reserve(static_cast<size_t>(columns * rows));
-  for (int64_t row = 0; row < rows; ++row) {
-    for (int64_t column = 0; column < columns; ++column) {
-      const int64_t left = column * step_x;
-      const int64_t top = row * step_y;
-      rects.push_back(Rect{static_cast<int>(left), static_cast<int>(top),
-                           static_cast<int>(left + pw), static_cast<int>(top + ph)});
-    }
-  }
+  rects.reserve(static_cast<size_t>(grid.count));
+  for (int k = 0; k < grid.count; ++k) rects.push_back(grid.At(k));
   return rects;
 }
 
@@ -78,6 +82,15 @@ TPictureCollectionItem& TPictureCollection::FindItemByName(std::string_view name
   const int index = IndexOfName(name);
   if (index < 0) throw Error("Image '" + std::string(name) + "' not found");
   return items_.At(index);
+}
+
+uint64_t TPictureCollection::DeclaredPixels() const {
+  uint64_t pixels = 0;
+  for (const auto& item : items_) {
+    const Picture& picture = item->picture();
+    if (!picture.empty()) pixels += uint64_t(picture.width()) * uint64_t(picture.height());
+  }
+  return pixels;
 }
 
 void TPictureCollection::Clear() {

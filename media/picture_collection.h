@@ -10,12 +10,14 @@
 
 #include "media/named_items.h"
 #include "media/picture.h"
+#include "media/picture_budget.h"
 #include "platform/geometry.h"
 #include "platform/image565.h"
 
 namespace kv {
 
 class TDXImageList;
+class InputStream;
 struct DisplayCopies;  // display-ready copies, built and owned by the display (dxdraw)
 
 // Named colours of the collection files. Values 0x80000000 + n are system colours.
@@ -25,6 +27,25 @@ constexpr Color kSystemColorBase = 0x80000000;
 bool ColorFromIdentifier(std::string_view identifier, Color& value);
 // Resolves a system colour to red, green, blue; ordinary colours pass through.
 Color ResolveColor(Color color);
+
+// The pattern grid of an item: pattern k is the PW x PH rectangle at column k mod columns and
+// row k div columns, one step apart. It is computed where it is needed rather than listed, so a
+// grid of many patterns costs nothing to keep. Every pattern lies inside the picture.
+struct PatternGrid {
+  int count = 0;
+  int columns = 1;
+  int64_t step_x = 0;
+  int64_t step_y = 0;
+  int width = 0;   // PW
+  int height = 0;  // PH
+
+  // k must be in [0, count).
+  Rect At(int k) const {
+    const int left = static_cast<int>((k % columns) * step_x);
+    const int top = static_cast<int>((k / columns) * step_y);
+    return Rect{left, top, left + width, top + height};
+  }
+};
 
 class TPictureCollectionItem {
  public:
@@ -47,9 +68,11 @@ class TPictureCollectionItem {
   // Re-applies the key colour to existing display-ready copies.
   void SetTransparentColor(Color color);
 
-  // The pattern grid: one rectangle per pattern, numbered row by row. Empty for an empty
-  // picture or a grid whose step is 0 or less.
-  std::vector<Rect> PatternRects();
+  // The pattern grid, numbered row by row. No patterns for an empty picture or a grid whose
+  // step is 0 or less.
+  PatternGrid Patterns() const;
+  // The same grid as a list of rectangles.
+  std::vector<Rect> PatternRects() const;
 
   // Run-time state owned by the display.
   std::unique_ptr<DisplayCopies> copies;
@@ -71,9 +94,17 @@ class TPictureCollection {
   // Fails with "Image '%s' not found".
   TPictureCollectionItem& FindItemByName(std::string_view name);
 
-  // Fails with "Cannot open file %s" (the path as passed) or the reader's message.
+  // Fails with "Cannot open file %s" (the path as passed) or the reader's message. A picture
+  // over the budget fails the load with a message that names its item; the total counts the
+  // pictures of every other collection of the same display too.
   void LoadCollectionFile(const std::string& path);
   void LoadCollectionStream(std::span<const uint8_t> bytes);
+  void LoadCollectionStream(InputStream& in);
+
+  // What one load may cost; the fuzzing harnesses set smaller limits.
+  PictureBudget budget;
+  // The pixels of all the pictures held, by their declared sizes.
+  uint64_t DeclaredPixels() const;
 
   void Clear();
   TPictureCollectionItem& Add();

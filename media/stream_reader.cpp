@@ -44,7 +44,8 @@ bool IsValidIdent(std::string_view name) {
 
 void StreamReader::ReadRoot(StreamObject& root) {
   ReadHeader();
-  if (in_.remaining() >= 4 && std::memcmp(in_.Rest().data(), "TPF0", 4) != 0) {
+  const std::span<const uint8_t> signature = in_.Peek(4);
+  if (signature.size() == 4 && std::memcmp(signature.data(), "TPF0", 4) != 0) {
     throw Error(kInvalidStreamFormat);
   }
   in_.Skip(4);
@@ -66,7 +67,7 @@ void StreamReader::ReadRoot(StreamObject& root) {
 }
 
 void StreamReader::ReadHeader() {
-  const auto block = in_.Rest().first(std::min(in_.remaining(), kHeaderBlock));
+  const std::span<const uint8_t> block = in_.Peek(kHeaderBlock);
   static constexpr uint8_t kMagic[3] = {0xFF, 10, 0};
   const size_t have = std::min<size_t>(block.size(), 3);
   if (have > 0 && std::memcmp(block.data(), kMagic, have) != 0) {
@@ -81,7 +82,7 @@ void StreamReader::ReadHeader() {
     ++name_length;
   }
   // Name, its zero, 2 bytes of flags and 4 of size follow the 3 fixed bytes.
-  in_.Seek(in_.position() + name_length + 10);
+  in_.Skip(name_length + 10);
 }
 
 void StreamReader::ReadPropertyList(StreamObject& object, std::string_view display_name) {

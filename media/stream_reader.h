@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "media/byte_reader.h"
+#include "media/input_stream.h"
 
 // The collection files' encoding: a tree of named, tagged property values read into objects
 // that say which properties they have.
@@ -90,14 +90,14 @@ class StreamObject {
 // "Error reading <object>.<path>: <inner>" at every level it passes.
 class StreamReader {
  public:
-  explicit StreamReader(std::span<const uint8_t> bytes) : in_(bytes) {}
+  explicit StreamReader(InputStream& in) : in_(in) {}
 
   void ReadRoot(StreamObject& root);
 
   // For plain defined properties: one tagged integer (tags 2, 3, 4).
   int32_t ReadInteger();
 
-  size_t position() const { return in_.position(); }
+  uint64_t position() const { return in_.position(); }
 
  private:
   void ReadHeader();
@@ -110,7 +110,7 @@ class StreamReader {
   uint32_t ReadLength();
   std::string ReadShortString();
 
-  ByteReader in_;
+  InputStream& in_;
 };
 
 // True when a non-empty root object name is acceptable: a letter or underscore, then letters,

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "media/collection_root.h"
-#include "media/file_bytes.h"
+#include "media/file_source.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
 
@@ -108,13 +108,20 @@ TWaveCollectionItem& TWaveCollection::FindItemByName(std::string_view name) {
 }
 
 void TWaveCollection::LoadCollectionFile(const std::string& path) {
-  LoadCollectionStream(ReadFileBytes(path));
+  FileSource file(path);
+  InputStream in(file, file.size());
+  LoadCollectionStream(in);
 }
 
 void TWaveCollection::LoadCollectionStream(std::span<const uint8_t> bytes) {
+  InputStream in(bytes);
+  LoadCollectionStream(in);
+}
+
+void TWaveCollection::LoadCollectionStream(InputStream& in) {
   Clear();
   WaveListObject list(*this);
-  ReadCollectionStream(bytes, "TWaveCollectionComponent", list);
+  ReadCollectionStream(in, "TWaveCollectionComponent", list);
   if (device_ && device_->mixer) InitializeItems();
 }
 

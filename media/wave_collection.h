@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "media/input_stream.h"
 #include "media/named_items.h"
 #include "platform/mixer.h"
 
@@ -93,6 +94,7 @@ class TWaveCollection {
 
   void LoadCollectionFile(const std::string& path);
   void LoadCollectionStream(std::span<const uint8_t> bytes);
+  void LoadCollectionStream(InputStream& in);
 
   void Clear();
   TWaveCollectionItem& Add();

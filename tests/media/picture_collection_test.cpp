@@ -93,6 +93,20 @@ TEST(PictureCollection, RenameRefilesTheItem) {
   EXPECT_EQ(c.IndexOfName("Beta"), -1);
 }
 
+TEST(PictureCollection, ANameGivenAgainFilesTheItemAheadOfItsNamesakes) {
+  TPictureCollection c;
+  Name(c, {"Ab", "AB", "ab", "Ax"});  // all of one classic bucket
+  c.Rename(c.Items(0), "Other");
+  c.Rename(c.Items(0), "aB");
+  EXPECT_EQ(c.IndexOfName("AB"), 0);
+  c.Rename(c.Items(0), "Other");
+  EXPECT_EQ(c.IndexOfName("ab"), 2);
+  EXPECT_EQ(c.IndexOfName("AX"), 3);
+  EXPECT_EQ(c.IndexOfName("Ay"), -1);
+  c.Clear();
+  EXPECT_EQ(c.IndexOfName("ab"), -1);
+}
+
 TEST(PictureCollection, IndexOutOfBounds) {
   TPictureCollection c;
   Name(c, {"a"});
