@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +54,11 @@ class TMainF : public GameShell {
   TrackBar MVolTrack;
   TrackBar HSpeedTrack;
   TrackBar GSpeedtrack;
+
+  // Where FormCreate reads the data files from, and the player's own folder for the map where
+  // the data folder's maps/ cannot be written. Both are set before the window is created.
+  std::string data_folder = "data";
+  std::filesystem::path personal_map_folder;
 
   // --- The shell's globals.
   uint8_t MenuScreen = 0;
