@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     if (options.windowed) form.DXDraw_.doFullScreen = false;
     form.data_folder = data_folder;
     form.personal_map_folder =
-        kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+        kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
     kv::Application app(*platform, form);
     // The final state is taken as the program ends, before the game modes are freed.
     std::string final_state;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -58,7 +57,7 @@ class TMainF : public GameShell {
   // Where FormCreate reads the data files from, and the player's own folder for the map where
   // the data folder's maps/ cannot be written. Both are set before the window is created.
   std::string data_folder = "data";
-  std::filesystem::path personal_map_folder;
+  std::string personal_map_folder;
 
   // --- The shell's globals.
   uint8_t MenuScreen = 0;
