@@ -1,34 +1,30 @@
-// kervana [--headless] [--windowed] [--renderer software|accelerated] [--script FILE]
-//         [--state-out FILE]
+// kervana: the game. Its options are the table in app/command_line.cpp (kervana --help).
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <span>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
+#include "app/command_line.h"
+#include "app/data_folder.h"
 #include "app/main_form.h"
 #include "app/script.h"
 #include "app/state_dump.h"
+#include "ingame/map_folder.h"
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
 
 namespace {
 
-struct Options {
-  bool headless = false;
-  bool windowed = false;
-  kv::SdlOptions sdl;
-  std::string script;
-  std::string state_out;
-};
-
 int Usage() {
-  std::cerr << "usage: kervana [--headless] [--windowed] [--renderer software|accelerated]\n"
-               "               [--script FILE] [--state-out FILE]\n";
+  std::cerr << kv::UsageText();
   return 2;
 }
 
@@ -42,28 +38,18 @@ bool WriteStateOut(const std::string& path, const std::string& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--headless") {
-      options.headless = true;
-    } else if (arg == "--windowed") {
-      options.windowed = true;
-    } else if (arg == "--renderer" && i + 1 < argc) {
-      const std::string renderer = argv[++i];
-      if (renderer == "software") {
-        options.sdl.renderer = kv::SdlOptions::Renderer::kSoftware;
-      } else if (renderer == "accelerated") {
-        options.sdl.renderer = kv::SdlOptions::Renderer::kAccelerated;
-      } else {
-        return Usage();
-      }
-    } else if ((arg == "--script" || arg == "--state-out") && i + 1 < argc) {
-      (arg == "--script" ? options.script : options.state_out) = argv[++i];
-    } else {
-      return Usage();
-    }
+  const kv::CommandLine line =
+      kv::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.action == kv::CommandLine::Action::kUsageError) return Usage();
+  if (line.action != kv::CommandLine::Action::kPlay) {
+    std::cout << (line.action == kv::CommandLine::Action::kHelp ? kv::HelpText()
+                                                                : kv::VersionText());
+    return kv::FinishStandardOutput() ? 0 : 1;
   }
+  const kv::Options& options = line.options;
+  const std::string data_folder = kv::FindDataFolder(
+      {options.data, kv::ExecutableFolder(), KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER},
+      [](const std::string& folder) { return std::filesystem::is_directory(folder); });
 
   // Read whole before anything starts. Only a regular file: a directory would read as an empty
   // script, and a FIFO would keep the program waiting.
@@ -89,6 +75,9 @@ int main(int argc, char** argv) {
   {
     kv::TMainF form(*platform);
     if (options.windowed) form.DXDraw_.doFullScreen = false;
+    form.data_folder = data_folder;
+    form.personal_map_folder =
+        kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
     kv::Application app(*platform, form);
     // The final state is taken as the program ends, before the game modes are freed.
     std::string final_state;

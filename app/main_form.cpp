@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/data_folder.h"
 #include "app/main_menu.h"
 #include "app/options_screen.h"
 #include "app/sword_cursor.h"
@@ -22,7 +23,6 @@ namespace {
 
 constexpr Color kYellow = Rgb(255, 255, 0);
 constexpr Color kLime = Rgb(0, 255, 0);
-constexpr const char* kFontFile = "data/Elixir.ttf";
 
 // Loads one data file; a failure names the file, so the player knows which one to look at.
 template <typename Load>
@@ -147,21 +147,24 @@ void TMainF::SetUpControls() {
 }
 
 void TMainF::FormCreate() {
-  if (!platform_.fonts().RegisterFile("Elixir", kFontFile)) {
+  const std::string font_file = DataFilePath(data_folder, "Elixir.ttf");
+  if (!platform_.fonts().RegisterFile("Elixir", font_file)) {
     // Not an error: the stand-in face shows every text. One line says why it looks different.
-    std::fprintf(stderr, "kervana: %s missing or unreadable; using a stand-in face\n", kFontFile);
+    std::fprintf(stderr, "kervana: %s missing or unreadable; using a stand-in face\n",
+                 font_file.c_str());
   }
 
   const std::pair<TDXImageList*, const char*> collections[] = {
-      {&JPEGS_, "data/graphic1.dat"},   {&Other_, "data/graphic2.dat"}, {&Intro_, "data/intro.dat"},
-      {&IngameL_, "data/graphic3.dat"}, {&Base_, "data/base.dat"},      {&Add, "data/add.dat"},
-      {&Objects, "data/objects.dat"},   {&HeroFr_, "data/hero.dat"},
+      {&JPEGS_, "graphic1.dat"},   {&Other_, "graphic2.dat"}, {&Intro_, "intro.dat"},
+      {&IngameL_, "graphic3.dat"}, {&Base_, "base.dat"},      {&Add, "add.dat"},
+      {&Objects, "objects.dat"},   {&HeroFr_, "hero.dat"},
   };
-  for (const auto& [list, path] : collections) {
+  for (const auto& [list, name] : collections) {
     TDXImageList* into = list;
-    LoadDataFile(path, [into](const std::string& file) { into->Items.LoadCollectionFile(file); });
+    LoadDataFile(DataFilePath(data_folder, name),
+                 [into](const std::string& file) { into->Items.LoadCollectionFile(file); });
   }
-  LoadDataFile("data/sound.dat",
+  LoadDataFile(DataFilePath(data_folder, "sound.dat"),
                [this](const std::string& file) { Waves.LoadCollectionFile(file); });
 
   JPEGS_.Items.BuildColorTable();
@@ -175,6 +178,7 @@ void TMainF::FormCreate() {
   Ingame->Active = false;
   Newgame_->Active = false;
   Newgame_->Intro = new TIntro(*this);
+  Ingame->map_folders = {DataFilePath(data_folder, "maps"), personal_map_folder};
 
   HistList_.background = Rgb(140, 95, 50);
   SaveList_.background = Rgb(140, 95, 50);

@@ -55,6 +55,11 @@ class TMainF : public GameShell {
   TrackBar HSpeedTrack;
   TrackBar GSpeedtrack;
 
+  // Where FormCreate reads the data files from, and the player's own folder for the map where
+  // the data folder's maps/ cannot be written. Both are set before the window is created.
+  std::string data_folder = "data";
+  std::string personal_map_folder;
+
   // --- The shell's globals.
   uint8_t MenuScreen = 0;
   uint8_t MenuHover = 0;

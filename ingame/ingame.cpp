@@ -84,7 +84,7 @@ void TIngame::StartNewGame() {
   Hero->Facing = kFaceSouth;
   Hero->StepPhase = 1;
   Hero->CopyCharacter(shell_.Newgame().Character);
-  Map->Load(0, map_directory);
+  Map->Load(0, ChooseMapFolder(map_folders));
 }
 
 void TIngame::DrawView() {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
+#include "ingame/map_folder.h"
 #include "platform/geometry.h"
 
 namespace kv {
@@ -37,8 +37,8 @@ class TIngame {
   void EnterOptions();
   void UpdatePointer();
 
-  // Where the map files live, relative to the working directory.
-  std::string map_directory = "data/maps";
+  // Where the map files may go; each entry into the game chooses between them.
+  MapFolders map_folders{"data/maps", {}};
 
  private:
   void DrawView();

@@ -1,6 +1,7 @@
 // kervana-data: builds the default data directory and looks into collection files.
 //
 //   kervana-data build DIR
+//   kervana-data icons DIR
 //   kervana-data inspect --images|--waves FILE
 //   kervana-data find --images|--waves FILE NAME
 //   kervana-data export FILE INDEX OUT.ppm
@@ -20,6 +21,7 @@
 #include "platform/error.h"
 #include "platform/replace_file.h"
 #include "tools/art/build_data.h"
+#include "tools/art/icons.h"
 #include "tools/collection_report.h"
 
 namespace {
@@ -29,6 +31,7 @@ constexpr const char* kStandardOutputLost = "Cannot write standard output";
 
 int Usage() {
   std::cerr << "usage: kervana-data build DIR\n"
+               "       kervana-data icons DIR\n"
                "       kervana-data inspect --images|--waves FILE\n"
                "       kervana-data find --images|--waves FILE NAME\n"
                "       kervana-data export FILE INDEX OUT.ppm\n";
@@ -45,6 +48,7 @@ int Run(const std::vector<std::string>& args) {
   if (args.empty()) return Usage();
   const std::string& command = args[0];
   if (command == "build" && args.size() == 2) return kv::BuildDataDirectory(args[1]);
+  if (command == "icons" && args.size() == 2) return kv::WriteIcons(args[1]);
   if ((command == "inspect" && args.size() == 3) || (command == "find" && args.size() == 4)) {
     const bool images = args[1] == "--images";
     if (!images && args[1] != "--waves") return Usage();

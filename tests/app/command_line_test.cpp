@@ -1,0 +1,82 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kv {
+namespace {
+
+CommandLine Parse(const std::vector<std::string>& args) {
+  return ParseCommandLine(args);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(CommandLine, EveryOptionTakesItsArgumentAsTheNextWordOrAfterAnEqualsSign) {
+  const CommandLine line = Parse({"--headless", "--windowed", "--renderer", "software", "--script",
+                                  "a.txt", "--state-out=s.json", "--data", "d/"});
+  ASSERT_EQ(line.action, CommandLine::Action::kPlay);
+  EXPECT_TRUE(line.options.headless);
+  EXPECT_TRUE(line.options.windowed);
+  EXPECT_EQ(line.options.sdl.renderer, SdlOptions::Renderer::kSoftware);
+  EXPECT_EQ(line.options.script, "a.txt");
+  EXPECT_EQ(line.options.state_out, "s.json");
+  EXPECT_EQ(line.options.data, "d/");
+  EXPECT_EQ(Parse({"--renderer=accelerated"}).options.sdl.renderer,
+            SdlOptions::Renderer::kAccelerated);
+  // An argument that looks like an option is still the argument.
+  EXPECT_EQ(Parse({"--data", "--help"}).options.data, "--help");
+}
+
+TEST(CommandLine, WhatNoOptionTakesIsAUsageError) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {"--bogus"},      {"data"},     {"-h"},         {"--data"},   {"--renderer", "fast"},
+      {"--headless=1"}, {"--script"}, {"--Windowed"}, {"--help=x"},
+  };
+  for (const auto& args : wrong) {
+    EXPECT_EQ(Parse(args).action, CommandLine::Action::kUsageError) << args[0];
+  }
+}
+
+TEST(CommandLine, HelpAndVersionWinOverWhatFollowsButNotOverAnEarlierMistake) {
+  EXPECT_EQ(Parse({"--help", "--bogus"}).action, CommandLine::Action::kHelp);
+  EXPECT_EQ(Parse({"--headless", "--version", "--help"}).action, CommandLine::Action::kVersion);
+  EXPECT_EQ(Parse({"--bogus", "--help"}).action, CommandLine::Action::kUsageError);
+}
+
+TEST(CommandLine, TheUsageNamesEveryOptionAndTheHelpExplainsEachOnItsOwnLine) {
+  const std::string usage = UsageText();
+  EXPECT_EQ(usage.rfind("usage: kervana [--headless] [--windowed] [--renderer "
+                        "software|accelerated]\n               [--script FILE]",
+                        0),
+            0u)
+      << usage;
+  const std::string help = HelpText();
+  EXPECT_EQ(help.rfind(usage, 0), 0u) << "the help starts with the usage";
+  size_t options = 0;
+  for (size_t at = usage.find('['); at != std::string::npos; at = usage.find('[', at + 1)) {
+    const std::string option = usage.substr(at + 1, usage.find(']', at) - at - 1);
+    EXPECT_NE(help.find("\n  " + option), std::string::npos) << option;
+    ++options;
+  }
+  EXPECT_EQ(options, 8u);
+  for (const std::string& line : Lines(help)) EXPECT_LE(line.size(), 80u) << line;
+}
+
+TEST(CommandLine, TheVersionIsTheGamesOwnLineThenTheBuilds) {
+  const std::vector<std::string> lines = Lines(VersionText());
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "Kervana IV v.0.2-June 2000");
+  EXPECT_EQ(lines[1].rfind("kervana ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace kv
