@@ -1,19 +1,28 @@
 #include "app/application.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <exception>
+#include <iostream>
 
 #include "app/error_box.h"
 #include "app/main_form.h"
+#include "app/screenshot.h"
+#include "app/state_dump.h"
 #include "platform/error.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "platform/replace_file.h"
 
 namespace kv {
 namespace {
 
 constexpr uint64_t kGlobalTimerPeriodUs = 200000;
 constexpr Rect kDisplayRect{0, 0, 800, 600};
+// While the stick moves the pointer the loop wakes once a refresh, so the pointer glides.
+constexpr uint64_t kPadPointerStepUs = 16667;
+constexpr int kF12 = vk::kF1 + 11;
 
 }  // namespace
 
@@ -130,6 +139,11 @@ void Application::Dispatch(const Event& event) {
       break;
     }
     case EventType::kKeyDown: {
+      // The screenshot key belongs to no screen and no control.
+      if (event.key == kF12) {
+        TakeScreenshot();
+        break;
+      }
       // Alt+Enter switches the display wherever the keyboard is; no control ever sees it.
       const bool alt_enter = event.key == vk::kReturn && event.mods.alt;
       if (alt_enter) alt_enter_held_ = true;
@@ -138,6 +152,7 @@ void Application::Dispatch(const Event& event) {
       break;
     }
     case EventType::kKeyUp:
+      if (event.key == kF12) break;
       // Nor its Enter release, which the name field would take for a confirmation, even when
       // Alt has gone up first.
       if (event.key == vk::kReturn && alt_enter_held_) {
@@ -162,8 +177,74 @@ void Application::Dispatch(const Event& event) {
     case EventType::kRepaint:
       Guard([this] { form_.DXDraw().Repaint(); });
       break;
+    case EventType::kPadButtonDown:
+    case EventType::kPadButtonUp:
+      if (event.key == pad::kA) PadClick(event.type == EventType::kPadButtonDown);
+      break;
+    case EventType::kPadConnect:
+    case EventType::kPadDisconnect:
+    case EventType::kPadAxis:
+      // Polling reads the controller's state as the platform keeps it.
+      break;
   }
   CheckGlobalTimer();
+}
+
+void Application::PadClick(bool down) {
+  // A press while another window is active belongs to that window, and so does its release.
+  if (down == pad_click_held_ || (down && !active_)) return;
+  pad_click_held_ = down;
+  Event mouse;
+  mouse.type = down ? EventType::kMouseDown : EventType::kMouseUp;
+  mouse.pos = platform_.PointerPosition();
+  mouse.button = MouseButton::kLeft;
+  platform_.ApplyInput(mouse);
+  Dispatch(mouse);
+}
+
+bool Application::PadPointerPushed() const {
+  const PadState& pad = platform_.pad();
+  return active_ && pad.connected &&
+         PadPointer::Pushed(pad.axes[pad::kRightX], pad.axes[pad::kRightY]);
+}
+
+void Application::MovePadPointer() {
+  if (ended_) return;
+  const PadState& pad = platform_.pad();
+  const bool pushed = PadPointerPushed();
+  const Point moved = pad_pointer_.Step(pushed ? pad.axes[pad::kRightX] : 0,
+                                        pushed ? pad.axes[pad::kRightY] : 0, platform_.Micros());
+  if (moved == Point{}) return;
+  const Point from = platform_.PointerPosition();
+  const Point to{std::clamp(from.x + moved.x, kDisplayRect.left, kDisplayRect.right - 1),
+                 std::clamp(from.y + moved.y, kDisplayRect.top, kDisplayRect.bottom - 1)};
+  if (to == from) return;
+  platform_.MovePointer(to);
+  Event move;
+  move.type = EventType::kMouseMove;
+  move.pos = to;
+  platform_.ApplyInput(move);
+  Dispatch(move);
+}
+
+void Application::TakeScreenshot() {
+  using namespace std::chrono;
+  const system_clock::time_point now = system_clock::now();
+  const std::time_t seconds = system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  const int millis =
+      static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  std::string problem;
+  const auto path =
+      SaveScreenshot(VisibleScreen(platform_, form_), screenshot_folder, local, millis, problem);
+  // A picture that could not be taken is no error of the game's: the player reads why on the
+  // terminal, and play goes on.
+  if (!path) {
+    std::cerr << "kervana: no screenshot: " << problem << std::endl;
+    return;
+  }
+  WriteStandardOutput(path->string() + "\n");
 }
 
 void Application::CheckGlobalTimer() {
@@ -178,6 +259,7 @@ void Application::CheckGlobalTimer() {
 void Application::IdlePass() {
   if (ended_) return;
   CheckGlobalTimer();
+  MovePadPointer();
   if (!ended_ && form_.DXTimer().idle_handler()) {
     Guard([this] { form_.DXTimer().Idle(); });
   }
@@ -200,9 +282,11 @@ void Application::Wait(uint32_t ms) {
       if (platform_.Micros() != now) continue;
     } else {
       CheckGlobalTimer();
+      MovePadPointer();
     }
     // Nothing moved the clock: sleep until the next thing that is due.
-    const uint64_t until = std::min(target, next_global_tick_us_);
+    uint64_t until = std::min(target, next_global_tick_us_);
+    if (PadPointerPushed()) until = std::min(until, platform_.Micros() + kPadPointerStepUs);
     const uint64_t after = platform_.Micros();
     if (until > after) {
       if (platform_.headless()) {
@@ -225,8 +309,10 @@ void Application::Run() {
       IdlePass();
     } else {
       CheckGlobalTimer();
+      MovePadPointer();
       const uint64_t now = platform_.Micros();
-      const uint64_t wait_us = next_global_tick_us_ > now ? next_global_tick_us_ - now : 0;
+      uint64_t wait_us = next_global_tick_us_ > now ? next_global_tick_us_ - now : 0;
+      if (PadPointerPushed()) wait_us = std::min(wait_us, kPadPointerStepUs);
       platform_.WaitEvent(static_cast<uint32_t>(wait_us / 1000 + 1));
     }
   }

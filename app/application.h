@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/pad_pointer.h"
 #include "platform/events.h"
 
 namespace kv {
@@ -58,12 +60,21 @@ class Application {
   void End();
   // Called once when the program ends, before the destroy handler frees the game modes.
   std::function<void()> on_ending;
+  // Where F12 puts its pictures (empty: nowhere to put them).
+  std::filesystem::path screenshot_folder;
 
  private:
   void Activate(bool active);
   void AfterHandler();
   // Offers an event to the controls; true when one took it.
   bool ToControls(const std::function<bool()>& deliver);
+  // The game controller's A button is the left mouse button, at the pointer.
+  void PadClick(bool down);
+  // The right stick moves the pointer, as far as the clock has moved since the last step.
+  void MovePadPointer();
+  bool PadPointerPushed() const;
+  // F12: the visible screen as a picture, its path on standard output.
+  void TakeScreenshot();
 
   Platform& platform_;
   TMainF& form_;
@@ -71,6 +82,8 @@ class Application {
   bool active_ = false;
   bool display_captured_ = false;
   bool alt_enter_held_ = false;  // the Enter key now down went down with Alt
+  bool pad_click_held_ = false;  // the A button's press reached the game as a mouse press
+  PadPointer pad_pointer_;
   uint64_t next_global_tick_us_ = 0;
   std::vector<std::string> errors_;
 };

@@ -6,6 +6,7 @@
 
 #include "platform/events.h"
 #include "platform/geometry.h"
+#include "platform/pad.h"
 
 // Reading the lines of a script: outside bytes, so everything here checks what it reads and
 // nothing acts on it.
@@ -38,6 +39,7 @@ struct ScriptCommand {
     kClock,
     kShot,
     kState,
+    kPad,
   };
   Kind kind = Kind::kPointer;
   Point point;                              // pointer, move, click
@@ -45,6 +47,7 @@ struct ScriptCommand {
   ScriptKey key;                            // keydown, keyup, key
   std::string text;                         // type: the text; shot, state: the file ("-": stdout)
   long long number = 0;                     // frames: passes; wait, clock: milliseconds (>= 0)
+  PadCommand pad;                           // pad
 };
 
 // A line without its comment ('#' starts one, except on a type line, whose text may hold

@@ -33,6 +33,25 @@ Rect Fit(int output_w, int output_h, int picture_w, int picture_h) {
   return {left, top, left + w, top + h};
 }
 
+Rect FitWhole(int output_w, int output_h, int picture_w, int picture_h) {
+  if (output_w <= 0 || output_h <= 0 || picture_w <= 0 || picture_h <= 0) return {};
+  const int times = std::min(output_w / picture_w, output_h / picture_h);
+  if (times < 1) return Fit(output_w, output_h, picture_w, picture_h);
+  const int w = picture_w * times;
+  const int h = picture_h * times;
+  const int left = (output_w - w) / 2;
+  const int top = (output_h - h) / 2;
+  return {left, top, left + w, top + h};
+}
+
+Point FromPicture(Point picture_pixel, const Rect& placed, int picture_w, int picture_h) {
+  if (placed.Empty() || picture_w <= 0 || picture_h <= 0) return picture_pixel;
+  return {placed.left + static_cast<int>((int64_t{picture_pixel.x} * 2 + 1) * placed.Width() /
+                                         (int64_t{picture_w} * 2)),
+          placed.top + static_cast<int>((int64_t{picture_pixel.y} * 2 + 1) * placed.Height() /
+                                        (int64_t{picture_h} * 2))};
+}
+
 Point ToPicture(Point output, const Rect& placed, int picture_w, int picture_h) {
   if (placed.Empty()) return output;
   return {static_cast<int>(FloorDiv(int64_t{output.x - placed.left} * picture_w, placed.Width())),
