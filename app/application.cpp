@@ -181,9 +181,12 @@ void Application::Dispatch(const Event& event) {
     case EventType::kPadButtonUp:
       if (event.key == pad::kA) PadClick(event.type == EventType::kPadButtonDown);
       break;
+    case EventType::kPadAxis:
+      // The pointer's glide starts (or ends) with the stick, not with the next pass of the loop.
+      MovePadPointer();
+      break;
     case EventType::kPadConnect:
     case EventType::kPadDisconnect:
-    case EventType::kPadAxis:
       // Polling reads the controller's state as the platform keeps it.
       break;
   }
@@ -274,6 +277,7 @@ void Application::Wait(uint32_t ms) {
   const uint64_t target = platform_.Micros() + static_cast<uint64_t>(ms) * 1000;
   while (!ended_) {
     TakeWindowEvents();
+    MovePadPointer();
     if (ended_) break;
     const uint64_t now = platform_.Micros();
     if (now >= target) break;
@@ -282,7 +286,6 @@ void Application::Wait(uint32_t ms) {
       if (platform_.Micros() != now) continue;
     } else {
       CheckGlobalTimer();
-      MovePadPointer();
     }
     // Nothing moved the clock: sleep until the next thing that is due.
     uint64_t until = std::min(target, next_global_tick_us_);
