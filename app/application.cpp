@@ -185,8 +185,10 @@ void Application::Dispatch(const Event& event) {
       // The pointer's glide starts (or ends) with the stick, not with the next pass of the loop.
       MovePadPointer();
       break;
-    case EventType::kPadConnect:
     case EventType::kPadDisconnect:
+      PadGone();
+      break;
+    case EventType::kPadConnect:
       // Polling reads the controller's state as the platform keeps it.
       break;
   }
@@ -203,6 +205,20 @@ void Application::PadClick(bool down) {
   mouse.button = MouseButton::kLeft;
   platform_.ApplyInput(mouse);
   Dispatch(mouse);
+}
+
+void Application::PadGone() {
+  // A controller pulled out with A held clicks nothing: the press is forgotten, as a window
+  // forgets what was held when it loses the focus.
+  MovePadPointer();
+  if (!pad_click_held_) return;
+  pad_click_held_ = false;
+  display_captured_ = false;
+  Event release;
+  release.type = EventType::kMouseUp;
+  release.pos = platform_.PointerPosition();
+  release.button = MouseButton::kLeft;
+  platform_.ApplyInput(release);
 }
 
 bool Application::PadPointerPushed() const {

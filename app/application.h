@@ -70,6 +70,7 @@ class Application {
   bool ToControls(const std::function<bool()>& deliver);
   // The game controller's A button is the left mouse button, at the pointer.
   void PadClick(bool down);
+  void PadGone();
   // The right stick moves the pointer, as far as the clock has moved since the last step.
   void MovePadPointer();
   bool PadPointerPushed() const;

@@ -24,12 +24,6 @@ bool ScriptPad::Drive(const PadCommand& command, std::string& problem) {
     case Kind::kConnect:
       break;
     case Kind::kDisconnect:
-      for (int b = 0; b < pad::kMaxButtons; ++b) {
-        if (state_.buttons[b]) Queue(EventType::kPadButtonUp, b, 0);
-      }
-      for (int a = 0; a < pad::kAxisCount; ++a) {
-        if (state_.axes[a] != 0) Queue(EventType::kPadAxis, a, 0);
-      }
       state_ = PadState{};
       Queue(EventType::kPadDisconnect, 0, 0);
       break;

@@ -9,8 +9,8 @@
 namespace kv {
 
 // The game controller of a script where no real one is driven: it gives the events a
-// controller gives, and only those (a value set again is no news). Pulled out, it first lets go
-// of its buttons and centres its axes, as a controller does.
+// controller gives, and only those (a value set again is no news). Pulled out, it simply goes:
+// what it held goes with it, and no button is released.
 class ScriptPad {
  public:
   // Queues the command's events; false, with the reason, when it cannot be done.

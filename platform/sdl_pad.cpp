@@ -64,6 +64,10 @@ bool SdlPad::Use(int device_index) {
   return true;
 }
 
+bool SdlPad::Gone() const {
+  return controller_ == nullptr || SDL_GameControllerGetAttached(controller_) != SDL_TRUE;
+}
+
 void SdlPad::Close() {
   if (controller_ != nullptr) SDL_GameControllerClose(controller_);
   controller_ = nullptr;
@@ -91,12 +95,18 @@ bool SdlPad::Translate(const SDL_Event& raw, Event& event) {
       }
       return true;
     case SDL_CONTROLLERAXISMOTION:
-      if (raw.caxis.which != instance_ || raw.caxis.axis >= pad::kAxisCount) return false;
+      // A controller pulled out first centres its axes and lets go of its buttons; that is no
+      // release of the player's (A would click), and its going clears them all the same.
+      if (raw.caxis.which != instance_ || raw.caxis.axis >= pad::kAxisCount || Gone()) {
+        return false;
+      }
       event = PadEvent(EventType::kPadAxis, raw.caxis.axis, raw.caxis.value);
       return true;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-      if (raw.cbutton.which != instance_ || raw.cbutton.button >= pad::kMaxButtons) return false;
+      if (raw.cbutton.which != instance_ || raw.cbutton.button >= pad::kMaxButtons || Gone()) {
+        return false;
+      }
       event = PadEvent(raw.type == SDL_CONTROLLERBUTTONDOWN ? EventType::kPadButtonDown
                                                             : EventType::kPadButtonUp,
                        raw.cbutton.button);

@@ -36,6 +36,8 @@ class SdlPad {
   // Opens the controller at `device_index` as the one in use; false when it cannot be opened.
   bool Use(int device_index);
   void Close();
+  // Whether the controller in use has been pulled out (its removal still to come).
+  bool Gone() const;
 
   bool available_ = false;  // the game-controller part of SDL started
   bool scripted_ = false;

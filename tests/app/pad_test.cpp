@@ -156,6 +156,21 @@ TEST_F(PadTest, AClicksAtThePointerAsTheLeftMouseButton) {
   EXPECT_EQ(form_->sounds_played, std::vector<std::string>{"Button"});
 }
 
+TEST_F(PadTest, AControllerPulledOutWithAHeldClicksNothing) {
+  Run("pointer 400 100");  // over the credits button
+  Run("pad connect");
+  Run("pad button a down");
+  Run("pad disconnect");
+  EXPECT_FALSE(platform_->KeyIsDown(vk::kLButton));
+  EXPECT_EQ(form_->MenuScreen, 0);
+  EXPECT_TRUE(form_->sounds_played.empty());
+  // Plugged in again, A clicks as before.
+  Run("pad connect");
+  Run("pad button a down");
+  Run("pad button a up");
+  EXPECT_EQ(form_->MenuScreen, 1);
+}
+
 TEST_F(PadTest, AHeldInTheGameWalksTowardsThePointer) {
   EnterGame();
   Run("pointer 100 250");  // west of the hero
