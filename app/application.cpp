@@ -1,10 +1,7 @@
 #include "app/application.h"
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
 #include <exception>
-#include <iostream>
 
 #include "app/error_box.h"
 #include "app/main_form.h"
@@ -13,7 +10,6 @@
 #include "platform/error.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
-#include "platform/replace_file.h"
 
 namespace kv {
 namespace {
@@ -141,7 +137,7 @@ void Application::Dispatch(const Event& event) {
     case EventType::kKeyDown: {
       // The screenshot key belongs to no screen and no control.
       if (event.key == kF12) {
-        TakeScreenshot();
+        TakeScreenshot(VisibleScreen(platform_, form_), screenshot_folder);
         break;
       }
       // Alt+Enter switches the display wherever the keyboard is; no control ever sees it.
@@ -193,77 +189,6 @@ void Application::Dispatch(const Event& event) {
       break;
   }
   CheckGlobalTimer();
-}
-
-void Application::PadClick(bool down) {
-  // A press while another window is active belongs to that window, and so does its release.
-  if (down == pad_click_held_ || (down && !active_)) return;
-  pad_click_held_ = down;
-  Event mouse;
-  mouse.type = down ? EventType::kMouseDown : EventType::kMouseUp;
-  mouse.pos = platform_.PointerPosition();
-  mouse.button = MouseButton::kLeft;
-  platform_.ApplyInput(mouse);
-  Dispatch(mouse);
-}
-
-void Application::PadGone() {
-  // A controller pulled out with A held clicks nothing: the press is forgotten, as a window
-  // forgets what was held when it loses the focus.
-  MovePadPointer();
-  if (!pad_click_held_) return;
-  pad_click_held_ = false;
-  display_captured_ = false;
-  Event release;
-  release.type = EventType::kMouseUp;
-  release.pos = platform_.PointerPosition();
-  release.button = MouseButton::kLeft;
-  platform_.ApplyInput(release);
-}
-
-bool Application::PadPointerPushed() const {
-  const PadState& pad = platform_.pad();
-  return active_ && pad.connected &&
-         PadPointer::Pushed(pad.axes[pad::kRightX], pad.axes[pad::kRightY]);
-}
-
-void Application::MovePadPointer() {
-  if (ended_) return;
-  const PadState& pad = platform_.pad();
-  const bool pushed = PadPointerPushed();
-  const Point moved = pad_pointer_.Step(pushed ? pad.axes[pad::kRightX] : 0,
-                                        pushed ? pad.axes[pad::kRightY] : 0, platform_.Micros());
-  if (moved == Point{}) return;
-  const Point from = platform_.PointerPosition();
-  const Point to{std::clamp(from.x + moved.x, kDisplayRect.left, kDisplayRect.right - 1),
-                 std::clamp(from.y + moved.y, kDisplayRect.top, kDisplayRect.bottom - 1)};
-  if (to == from) return;
-  platform_.MovePointer(to);
-  Event move;
-  move.type = EventType::kMouseMove;
-  move.pos = to;
-  platform_.ApplyInput(move);
-  Dispatch(move);
-}
-
-void Application::TakeScreenshot() {
-  using namespace std::chrono;
-  const system_clock::time_point now = system_clock::now();
-  const std::time_t seconds = system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  const int millis =
-      static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-  std::string problem;
-  const auto path =
-      SaveScreenshot(VisibleScreen(platform_, form_), screenshot_folder, local, millis, problem);
-  // A picture that could not be taken is no error of the game's: the player reads why on the
-  // terminal, and play goes on.
-  if (!path) {
-    std::cerr << "kervana: no screenshot: " << problem << std::endl;
-    return;
-  }
-  WriteStandardOutput(path->string() + "\n");
 }
 
 void Application::CheckGlobalTimer() {

@@ -74,8 +74,6 @@ class Application {
   // The right stick moves the pointer, as far as the clock has moved since the last step.
   void MovePadPointer();
   bool PadPointerPushed() const;
-  // F12: the visible screen as a picture, its path on standard output.
-  void TakeScreenshot();
 
   Platform& platform_;
   TMainF& form_;

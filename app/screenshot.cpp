@@ -1,10 +1,13 @@
 #include "app/screenshot.h"
 
+#include <chrono>
 #include <cstdio>
+#include <iostream>
 #include <system_error>
 
 #include "platform/platform.h"
 #include "platform/regular_file.h"
+#include "platform/replace_file.h"
 
 namespace kv {
 namespace {
@@ -99,6 +102,25 @@ std::optional<fs::path> SaveScreenshot(const Image565& picture, const fs::path& 
   if (!WritePng(path.string(), picture))
     return problem = "cannot write " + path.string(), std::nullopt;
   return path;
+}
+
+void TakeScreenshot(const Image565& picture, const fs::path& folder) {
+  using namespace std::chrono;
+  const system_clock::time_point now = system_clock::now();
+  const std::time_t seconds = system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  const int millis =
+      static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  std::string problem;
+  const auto path = SaveScreenshot(picture, folder, local, millis, problem);
+  // A picture that could not be taken is no error of the game's: the player reads why on the
+  // terminal, and play goes on.
+  if (!path) {
+    std::cerr << "kervana: no screenshot: " << problem << std::endl;
+    return;
+  }
+  WriteStandardOutput(path->string() + "\n");
 }
 
 }  // namespace kv

@@ -32,4 +32,8 @@ std::optional<std::filesystem::path> SaveScreenshot(const Image565& picture,
                                                     const std::tm& local, int millis,
                                                     std::string& problem);
 
+// F12: saves the picture under the local time now and prints its path on standard output; a
+// picture that cannot be saved says why on standard error.
+void TakeScreenshot(const Image565& picture, const std::filesystem::path& folder);
+
 }  // namespace kv
