@@ -134,6 +134,14 @@ std::vector<Bgr0> BitmapPicture::OfferedColors() const {
   return colours;
 }
 
+void CheckBitmapHeaderSize(ByteReader& in) {
+  const std::span<const uint8_t> file_header = in.ReadBytes(14);
+  if (file_header[0] != 'B' || file_header[1] != 'M') throw Error(kBitmapInvalid);
+  const Header h = ReadHeader(in);
+  CheckHeader(h);
+  CheckPictureSize(h.width, h.height < 0 ? -h.height : h.height, kBitmapInvalid);
+}
+
 std::unique_ptr<BitmapPicture> ReadBitmapPayload(ByteReader& payload) {
   const int32_t length = payload.ReadI32();
   if (length < 0) throw Error(kBitmapInvalid);

@@ -38,4 +38,9 @@ class BitmapPicture final : public Picture {
 // with "Bitmap image is not valid" or "Stream read error".
 std::unique_ptr<BitmapPicture> ReadBitmapPayload(ByteReader& in);
 
+// Reads only the file and info headers of a bitmap (after the payload's length) and throws
+// PictureTooLarge when they declare more pixels than one picture may have; any other fault of
+// the headers throws its kind's message.
+void CheckBitmapHeaderSize(ByteReader& in);
+
 }  // namespace kv

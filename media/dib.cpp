@@ -160,6 +160,11 @@ std::vector<Bgr0> DibPicture::OfferedColors() const {
   return {pixels_.table.begin(), pixels_.table.end()};
 }
 
+void CheckDibHeaderSize(ByteReader& in) {
+  const Header h = ReadHeader(in);
+  CheckPictureSize(h.width, h.height < 0 ? -h.height : h.height, kDibInvalid);
+}
+
 std::unique_ptr<DibPicture> ReadDibPayload(ByteReader& in) {
   if (in.AtEnd()) return std::make_unique<DibPicture>();
   const Header h = ReadHeader(in);

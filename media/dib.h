@@ -49,4 +49,8 @@ class DibPicture final : public Picture {
 // "PixelFormat in invalid", "Bitcount in invalid (%d)" or "Stream read error".
 std::unique_ptr<DibPicture> ReadDibPayload(ByteReader& in);
 
+// Reads only the header of a DIB payload and throws PictureTooLarge when it declares more
+// pixels than one picture may have; any other fault of the header throws its kind's message.
+void CheckDibHeaderSize(ByteReader& in);
+
 }  // namespace kv

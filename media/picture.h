@@ -55,6 +55,12 @@ class Picture {
 // message on malformed data.
 std::unique_ptr<Picture> ReadPicturePayload(std::span<const uint8_t> value);
 
+// Looks at the first bytes of a long "Picture.Data" value: throws PictureTooLarge when the
+// header of a DIB or bitmap there declares more pixels than one picture may have, so that a
+// collection refuses the value unread; says nothing otherwise, leaving every other verdict to
+// the whole value.
+void CheckPicturePayloadHead(std::span<const uint8_t> head);
+
 // An empty picture (no class, or an unrecognised one).
 std::unique_ptr<Picture> MakeEmptyPicture();
 
