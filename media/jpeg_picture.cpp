@@ -176,6 +176,7 @@ const RgbImage& JpegPicture::Pixels() {
     DecodeJob job{stream_.data(), stream_.size(), header_, image.rgb.data(), {}, 0, 0};
     DecodeInto(&job);
     if (job.error_code != 0) throw Error(Format("JPEG error #%d", job.error_code));
+    palette_.clear();
     for (int i = 0; i < job.palette_size; ++i) {
       palette_.push_back({job.palette[i][2], job.palette[i][1], job.palette[i][0], 0});
     }

@@ -31,6 +31,8 @@ class JpegPicture final : public Picture {
   int bits_per_pixel() const override { return empty() ? 0 : header_.grey ? 8 : 24; }
   // Decodes once; fails with "JPEG error #%d" (and fails again on the next call).
   const RgbImage& Pixels() override;
+  // Once the display holds its copy, the decoded pixels go: a later Pixels() decodes again.
+  void ReleasePixels() override { decoded_.reset(); }
   // A grey-scale picture's quantised palette once it is decoded; nothing before or otherwise.
   std::vector<Bgr0> OfferedColors() const override { return palette_; }
 
