@@ -124,6 +124,13 @@ const RgbImage& BitmapPicture::Pixels() {
   return *decoded_;
 }
 
+Image565 BitmapPicture::Pixels565() {
+  if (!decoded_) return DecodeDibPixels565(pixels_);
+  Image565 image = ConvertTo565(*decoded_);
+  decoded_.reset();
+  return image;
+}
+
 std::vector<Bgr0> BitmapPicture::OfferedColors() const {
   if (pixels_.bits < 1 || pixels_.bits > 8) return {};
   std::vector<Bgr0> colours;

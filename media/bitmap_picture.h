@@ -23,6 +23,8 @@ class BitmapPicture final : public Picture {
   int bits_per_pixel() const override { return empty() ? 0 : pixels_.bits; }
   const RgbImage& Pixels() override;
   void ReleasePixels() override { decoded_.reset(); }
+  Image565 Pixels565() override;
+  bool DecodingMayFail() const override { return false; }
   // The palette's colours, for 8 bits per pixel or fewer.
   std::vector<Bgr0> OfferedColors() const override;
 

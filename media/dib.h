@@ -25,6 +25,8 @@ class DibPicture final : public Picture {
   int bits_per_pixel() const override { return empty() ? 0 : pixels_.bits; }
   const RgbImage& Pixels() override;
   void ReleasePixels() override { decoded_.reset(); }
+  Image565 Pixels565() override;
+  bool DecodingMayFail() const override { return false; }
   std::vector<Bgr0> OfferedColors() const override;
 
   // The header as read, for tests and the data tool.

@@ -11,20 +11,6 @@ namespace kv {
 
 namespace {
 
-// Converts decoded pixels to 565. The decoder's buffer is trusted only as far as it reaches:
-// a short buffer leaves the rest black instead of reading past it.
-Image565 ConvertTo565(const RgbImage& rgb) {
-  const int width = std::max(rgb.width, 0);
-  const int height = std::max(rgb.height, 0);
-  Image565 image(width, height);
-  const size_t available = rgb.rgb.size() / 3;
-  const size_t count = std::min(image.pixels.size(), available);
-  const uint8_t* src = rgb.rgb.data();
-  uint16_t* dst = image.pixels.data();
-  for (size_t i = 0; i < count; ++i, src += 3) dst[i] = To565(src[0], src[1], src[2]);
-  return image;
-}
-
 uint16_t KeyOf(const TPictureCollectionItem& item) {
   return To565(ResolveColor(item.TransparentColor));
 }
@@ -87,15 +73,44 @@ void BuildDisplayCopies(TPictureCollectionItem& item) {
   Picture& picture = item.picture();
   if (picture.empty()) return;
   auto copies = std::make_unique<DisplayCopies>();
-  copies->image = ConvertTo565(picture.Pixels());
-  picture.ReleasePixels();
+  copies->image = picture.Pixels565();
   copies->patterns = item.Patterns();
   BuildOpaqueRuns(*copies, KeyOf(item));
   item.copies = std::move(copies);
 }
 
+void PrepareDisplayCopies(TPictureCollectionItem& item) {
+  item.copies.reset();
+  const Picture& picture = item.picture();
+  if (picture.empty()) return;
+  if (picture.DecodingMayFail()) {
+    BuildDisplayCopies(item);
+    return;
+  }
+  auto copies = std::make_unique<DisplayCopies>();
+  copies->patterns = item.Patterns();
+  copies->key = KeyOf(item);
+  copies->pending = true;
+  item.copies = std::move(copies);
+}
+
+const DisplayCopies& ReadyDisplayCopies(TPictureCollectionItem& item) {
+  DisplayCopies& copies = *item.copies;
+  if (copies.pending) {
+    copies.image = item.picture().Pixels565();
+    BuildOpaqueRuns(copies, copies.key);
+    copies.pending = false;
+  }
+  return copies;
+}
+
 void RekeyDisplayCopies(TPictureCollectionItem& item) {
-  if (item.copies) BuildOpaqueRuns(*item.copies, KeyOf(item));
+  if (!item.copies) return;
+  if (item.copies->pending) {
+    item.copies->key = KeyOf(item);
+  } else {
+    BuildOpaqueRuns(*item.copies, KeyOf(item));
+  }
 }
 
 }  // namespace kv

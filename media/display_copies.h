@@ -17,10 +17,10 @@ struct OpaqueRun {
   int32_t end = 0;
 };
 
-// The display-ready copy of one picture item, built when the display opens and freed when it
-// closes. The whole picture is converted to 565 once, into a single image of the picture's
-// size: cutting it into blocks only mattered for the limits of real video memory, and the
-// drawn result is the same either way.
+// The display-ready copy of one picture item, made when the display opens (its pixels when the
+// picture is first drawn, see PrepareDisplayCopies) and freed when it closes. The whole picture is
+// converted to 565 once, into a single image of the picture's size: cutting it into blocks only
+// mattered for the limits of real video memory, and the drawn result is the same either way.
 struct DisplayCopies {
   Image565 image;
   PatternGrid patterns;
@@ -35,6 +35,8 @@ struct DisplayCopies {
   // keyed copies test every pixel.
   std::vector<uint32_t> row_start;
   std::vector<OpaqueRun> runs;
+  // Image and runs are still to be decoded: they come when the picture is first drawn.
+  bool pending = false;
 
   // The bytes the copy holds: at most 4 a pixel and a fixed part.
   size_t Bytes() const;

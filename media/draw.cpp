@@ -5,6 +5,7 @@
 
 #include "media/display_copies.h"
 #include "media/dxdraw.h"
+#include "media/image_list.h"
 #include "media/picture_collection.h"
 
 namespace kv {
@@ -86,7 +87,7 @@ void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int 
   Rect pattern_rect;
   if (!PatternOf(item, pattern, pattern_rect)) return;
   if (x > dest.width() || y > dest.height()) return;
-  const DisplayCopies& copies = *item.copies;
+  const DisplayCopies& copies = ReadyDisplayCopies(item);
   Box s{pattern_rect.left, pattern_rect.top, pattern_rect.right, pattern_rect.bottom};
   Box d{x, y, int64_t{x} + (s.right - s.left), int64_t{y} + (s.bottom - s.top)};
   ClipPair(d, s, BoundsOf(dest.image()));
@@ -111,7 +112,7 @@ void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int 
 void StretchPattern(TPictureCollectionItem& item, Surface& dest, const Rect& rect, int pattern) {
   Rect pattern_rect;
   if (!PatternOf(item, pattern, pattern_rect) || rect.Empty()) return;
-  const DisplayCopies& copies = *item.copies;
+  const DisplayCopies& copies = ReadyDisplayCopies(item);
   // A pattern reaching past its picture is cut to it before scaling.
   const Rect s{std::max(pattern_rect.left, 0), std::max(pattern_rect.top, 0),
                std::min(pattern_rect.right, copies.image.width),

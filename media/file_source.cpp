@@ -7,8 +7,7 @@
 
 namespace kv {
 
-FileSource::FileSource(const std::string& path)
-    : file_(OpenRegularFile(path), &std::fclose) {
+FileSource::FileSource(const std::string& path) : file_(OpenRegularFile(path), &std::fclose) {
   struct stat info {};
   if (!file_ || fstat(fileno(file_.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
     throw Error(Format("Cannot open file %s", path.c_str()));
