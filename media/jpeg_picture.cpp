@@ -151,12 +151,16 @@ void DecodeInto(DecodeJob* job) {
       }
     }
   } else if (job->rgb565) {
+    // The row sits one byte off alignment: libjpeg-turbo writes aligned rows with
+    // non-temporal stores, which would send each row out to memory just before it is read
+    // back here.
     JSAMPARRAY buffer = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
-                                                   JPOOL_IMAGE, width * 3, 1);
+                                                   JPOOL_IMAGE, width * 3 + 1, 1);
+    JSAMPROW row = buffer[0] + 1;
     while (cinfo.output_scanline < cinfo.output_height) {
       uint16_t* out = job->rgb565 + size_t{cinfo.output_scanline} * width;
-      jpeg_read_scanlines(&cinfo, buffer, 1);
-      const uint8_t* in = buffer[0];
+      jpeg_read_scanlines(&cinfo, &row, 1);
+      const uint8_t* in = row;
       for (JDIMENSION x = 0; x < width; ++x, in += 3) out[x] = To565(in[0], in[1], in[2]);
     }
   } else {
