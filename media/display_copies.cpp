@@ -44,6 +44,7 @@ void BuildOpaqueRuns(DisplayCopies& copies, uint16_t key) {
   copies.key = key;
   copies.runs = {};
   copies.row_start = {};
+  copies.runs_built = true;
   // Counted first, so that the runs are either kept in one exact allocation or not at all.
   uint64_t count = 0;
   for (int y = 0; y < image.height; ++y) {
@@ -75,7 +76,8 @@ void BuildDisplayCopies(TPictureCollectionItem& item) {
   auto copies = std::make_unique<DisplayCopies>();
   copies->image = picture.Pixels565();
   copies->patterns = item.Patterns();
-  BuildOpaqueRuns(*copies, KeyOf(item));
+  copies->key = KeyOf(item);
+  if (item.Transparent) BuildOpaqueRuns(*copies, copies->key);
   item.copies = std::move(copies);
 }
 
@@ -98,18 +100,18 @@ const DisplayCopies& ReadyDisplayCopies(TPictureCollectionItem& item) {
   DisplayCopies& copies = *item.copies;
   if (copies.pending) {
     copies.image = item.picture().Pixels565();
-    BuildOpaqueRuns(copies, copies.key);
     copies.pending = false;
   }
+  if (item.Transparent && !copies.runs_built) BuildOpaqueRuns(copies, copies.key);
   return copies;
 }
 
 void RekeyDisplayCopies(TPictureCollectionItem& item) {
   if (!item.copies) return;
-  if (item.copies->pending) {
-    item.copies->key = KeyOf(item);
-  } else {
+  if (item.copies->runs_built) {
     BuildOpaqueRuns(*item.copies, KeyOf(item));
+  } else {
+    item.copies->key = KeyOf(item);
   }
 }
 

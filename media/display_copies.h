@@ -37,6 +37,9 @@ struct DisplayCopies {
   std::vector<OpaqueRun> runs;
   // Image and runs are still to be decoded: they come when the picture is first drawn.
   bool pending = false;
+  // Runs are made for keyed items only, when first needed: a backdrop drawn opaque never uses
+  // them.
+  bool runs_built = false;
 
   // The bytes the copy holds: at most 4 a pixel and a fixed part.
   size_t Bytes() const;

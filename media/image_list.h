@@ -45,8 +45,8 @@ void FreeDisplayCopies(TPictureCollectionItem& item);
 // After a change of the item's key colour: recomputes the key of existing copies without
 // converting the picture again. Does nothing when the item has no copies.
 void RekeyDisplayCopies(TPictureCollectionItem& item);
-// The item's copies with their pixels, decoded now if they were still to come. The item must
-// have copies.
+// The item's copies with their pixels and, for a keyed item, its runs, made now if they were
+// still to come. The item must have copies.
 const DisplayCopies& ReadyDisplayCopies(TPictureCollectionItem& item);
 
 }  // namespace kv

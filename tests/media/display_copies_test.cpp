@@ -181,6 +181,22 @@ TEST(DisplayCopies, HeldPicturesDecodeWhenFirstDrawnWithTheGridAndKeyOfTheOpenin
   EXPECT_FALSE(lazy.copies->pending);
   EXPECT_EQ(lazy.copies->runs.size(), eager.copies->runs.size());
 
+  // An item drawn opaque has no runs until it is drawn keyed.
+  TPictureCollectionItem opaque;
+  make(opaque);
+  opaque.Transparent = false;
+  BuildDisplayCopies(opaque);
+  Surface surface(20, 10, nullptr);
+  DrawPattern(opaque, surface, 0, 0, 0);
+  EXPECT_FALSE(opaque.copies->runs_built);
+  opaque.Transparent = true;
+  DrawPattern(opaque, surface, 0, 0, 0);
+  EXPECT_TRUE(opaque.copies->runs_built);
+  TPictureCollectionItem keyed;
+  make(keyed);
+  BuildDisplayCopies(keyed);
+  EXPECT_EQ(opaque.copies->runs.size(), keyed.copies->runs.size());
+
   // A picture whose decoding may fail is decoded as the display opens.
   TPictureCollectionItem jpeg;
   jpeg.SetPicture(ReadPicturePayload(writer::JpegPictureData(painted, 90, false)));
