@@ -2,6 +2,7 @@
 
 #include <cstddef>  // image565.h uses size_t without including it
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "media/picture_collection.h"
@@ -41,8 +42,22 @@ struct DisplayCopies {
   // them.
   bool runs_built = false;
 
-  // The bytes the copy holds: at most 4 a pixel and a fixed part.
+  // The last few stretches of this picture, kept as drawn: a game frame stretches the same
+  // interface pictures to the same sizes every time.
+  std::vector<struct StretchedCopy> stretched;
+
+  // The bytes the copy holds: at most 4 a pixel and a fixed part (stretches not counted: they
+  // are bounded by the screens they are drawn to).
   size_t Bytes() const;
+};
+
+// One pattern of a picture stretched to width x height, as a picture of its own.
+struct StretchedCopy {
+  int pattern = 0;
+  Rect source;
+  int width = 0;
+  int height = 0;
+  std::unique_ptr<DisplayCopies> copies;
 };
 
 // Recomputes key and runs for the image already held (after a change of the key colour).
