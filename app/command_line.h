@@ -14,6 +14,7 @@ struct Options {
   bool windowed = false;
   SdlOptions sdl;
   std::string script;
+  std::string record;  // where the session is recorded as a script; empty: not recorded
   std::string state_out;
   std::string data;  // the data folder given with --data; empty: look for one
 };
