@@ -31,7 +31,7 @@ std::string HashText(uint64_t hash) {
 
 template <typename T>
 bool ParseNumber(std::string_view text, T& value, int base = 10) {
-  if (text.empty() || text.front() == '+' || text.front() == '-') return false;
+  if (text.empty() || text.front() == '+') return false;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value, base);
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
@@ -107,14 +107,14 @@ std::optional<SessionCheck> ParseCheck(std::string_view words, std::string& prob
       check.screen = std::string(value);
       screen = true;
     } else if (name == "page" && !page) {
-      read = ParseNumber(value, check.page) && check.page <= 255;
+      read = ParseNumber(value, check.page) && check.page >= 0 && check.page <= 255;
       page = true;
     } else if (name == "cell" && !check.cell) {
       read = ParsePoint(value, check.cell);
     } else if (name == "pos" && !check.pos) {
       read = ParsePoint(value, check.pos);
     } else if (name == "front" && !front) {
-      read = value.size() == 16 && ParseNumber(value, check.front, 16);
+      read = value.size() == 16 && value.front() != '-' && ParseNumber(value, check.front, 16);
       front = true;
     }
     if (!read) return problem = "unreadable check field '" + std::string(word) + "'", std::nullopt;
