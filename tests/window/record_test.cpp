@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <string>
 
 #include "support/game_data.h"
@@ -181,6 +182,36 @@ TEST_F(Recording, AGameKilledMidSessionLeavesARecordingThatReplays) {
   ASSERT_EQ(Replay(replayed), 0) << ReplayStderr();
   EXPECT_NE(replayed.find("\"Ingame\":{\"Active\":true"), std::string::npos) << replayed;
   EXPECT_GT(JsonNumber(replayed, "CellY").value_or(0), 22) << replayed;
+}
+
+TEST(RecordingDemo, AHeadlessRecordingPlaysInAWindowAtItsPaceToTheSameState) {
+  TempDir made;
+  WriteGameData(made.path().string());
+  {
+    std::ofstream(made.path() / "session.script")
+        << "move 520 420\nclick 500 400\nframes 20\nkeydown Right\nframes 60\nkeyup Right\n"
+           "frames 40\n";
+  }
+  ChildProcess::Options options;
+  options.argv = {KV_BUILD_DIR "/kervana", "--headless",  "--script",  "session.script", "--record",
+                  "demo.script",           "--state-out", "state.json"};
+  options.cwd = made.path().string();
+  ASSERT_EQ(ChildProcess(options).WaitExit(30s), 0);
+  const std::string recording = ReadText(made.path() / "demo.script");
+  const size_t first_ms = recording.find("\nms ");
+  const size_t last_ms = recording.rfind("\nms ");
+  ASSERT_NE(first_ms, std::string::npos);
+  const long span_ms =
+      std::stol(recording.substr(last_ms + 4)) - std::stol(recording.substr(first_ms + 4));
+  ASSERT_GT(span_ms, 1500);
+
+  XServer x(1024, 768);
+  const auto start = std::chrono::steady_clock::now();
+  WindowGame demo(x, WindowGame::Setup{{"--script", (made.path() / "demo.script").string()}});
+  ASSERT_EQ(demo.WaitExit(30s), 0) << demo.Stderr();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(span_ms)) << "faster than it was recorded";
+  EXPECT_EQ(demo.State(), ReadText(made.path() / "state.json"));
 }
 
 }  // namespace
