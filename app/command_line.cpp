@@ -182,7 +182,11 @@ std::string HelpText() {
 }
 
 std::string VersionText() {
-  return std::string(kVersionText) + "\nkervana " KV_BUILD_VERSION "\n";
+  return std::string(kVersionText) + "\n" + BuildName() + "\n";
+}
+
+std::string BuildName() {
+  return "kervana " KV_BUILD_VERSION;
 }
 
 }  // namespace kv

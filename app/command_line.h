@@ -37,5 +37,7 @@ std::string UsageText();
 std::string HelpText();
 // The game's own version line, then the build's version.
 std::string VersionText();
+// The build's name and version: "kervana 0.2.0".
+std::string BuildName();
 
 }  // namespace kv

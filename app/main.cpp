@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     std::optional<kv::Recorder> recorder;
-    if (recording) recorder.emplace(*recording, *platform, form, app);
+    if (recording) recorder.emplace(*recording, *platform, form, app, kv::BuildName());
     if (script) {
       kv::ScriptRunner runner(*platform, form, app);
       status = runner.Run(*script);

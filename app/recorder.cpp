@@ -5,16 +5,20 @@
 
 #include "app/event_line.h"
 #include "app/main_form.h"
+#include "ingame/hero.h"
+#include "ingame/ingame.h"
 #include "platform/error.h"
 #include "platform/line_file.h"
 #include "platform/platform.h"
 
 namespace kv {
 
-Recorder::Recorder(LineFile& file, Platform& platform, TMainF& form, Application& app)
+Recorder::Recorder(LineFile& file, Platform& platform, TMainF& form, Application& app,
+                   std::string_view program)
     : file_(file), platform_(platform), form_(form), app_(app) {
   Write(form_.fullscreen() ? "recorded" : "recorded windowed");
-  Write("# A recorded session of Kervana: kervana --headless --script FILE plays it again.");
+  Write("# Recorded by " + std::string(program) +
+        "; kervana --headless --script FILE plays it again.");
   platform_.on_time_of_day_read = [this](int64_t ms) { TimeOfDayRead(ms); };
   app_.Observe(this);
 }
@@ -77,7 +81,7 @@ void Recorder::StepEnded(const Step& step) {
     if (!setup.empty()) FlushTicks();
     for (const std::string& line : setup) Write(line);
     ++pending_ticks_;
-    if (++ticks_ % kTicksBetweenChecks == 0 && !app_.ended()) {
+    if ((++ticks_ % kTicksBetweenChecks == 0 || HeroMoved()) && !app_.ended()) {
       FlushTicks();
       WriteCheck(CheckOf(form_));
     }
@@ -93,6 +97,14 @@ void Recorder::StepEnded(const Step& step) {
   if (!line.empty()) Write(line);
   if (move) pointer_ = event->pos;
   CheckIfChanged();
+}
+
+bool Recorder::HeroMoved() const {
+  const TIngame& ingame = *form_.Ingame;
+  if (app_.ended() || !ingame.Active || !ingame.Hero || !last_check_) return false;
+  const THero& hero = *ingame.Hero;
+  return last_check_->cell != Point{hero.CellX, hero.CellY} ||
+         last_check_->pos != Point{hero.PosX, hero.PosY};
 }
 
 void Recorder::FlushTicks() {

@@ -16,8 +16,9 @@ class Platform;
 class TMainF;
 
 // Writes the session as it is played as a script that plays it again, step by step: each event
-// as its line, the frame ticks, the 200 ms timer, the time the program read, and every 60 ticks
-// and after each event that changed the screen a check of what the replay must find then.
+// as its line, the frame ticks, the 200 ms timer, the time the program read, and a check of what
+// the replay must find then: every 60 ticks, after each event that changed the screen, and on
+// the tick a step of the hero starts or ends, where a key pressed a frame early or late shows.
 // A line is written as soon as its step has ended, so a program killed mid-way leaves a
 // recording up to its last step. A write that fails ends the recording, with a message on
 // standard error; the game goes on.
@@ -25,8 +26,10 @@ class Recorder final : public StepObserver {
  public:
   static constexpr long long kTicksBetweenChecks = 60;
 
-  // Starts watching and writes the opening line.
-  Recorder(LineFile& file, Platform& platform, TMainF& form, Application& app);
+  // Starts watching and writes the opening lines; `program` names the build that recorded (a
+  // replay by another build may differ).
+  Recorder(LineFile& file, Platform& platform, TMainF& form, Application& app,
+           std::string_view program = "kervana");
   ~Recorder() override;
   Recorder(const Recorder&) = delete;
   Recorder& operator=(const Recorder&) = delete;
@@ -40,6 +43,7 @@ class Recorder final : public StepObserver {
 
  private:
   void TimeOfDayRead(int64_t ms);
+  bool HeroMoved() const;
   void FlushTicks();
   void CheckIfChanged();
   void WriteCheck(const SessionCheck& check);
