@@ -40,7 +40,10 @@ void Recorder::Write(std::string_view line) {
 
 void Recorder::TimeOfDayRead(int64_t ms) {
   if (in_step_) {
-    if (!step_time_of_day_) step_time_of_day_ = ms;
+    if (step_time_of_day_) return;
+    step_time_of_day_ = ms;
+    // The replay gives one time of day for the whole step, so every reading of it sees this one.
+    if (!app_.replaying()) platform_.GiveTimeOfDay(ms);
     return;
   }
   if (time_of_day_ == ms) return;
@@ -58,6 +61,7 @@ void Recorder::StepBegins(const Step& step) {
 
 void Recorder::StepEnded(const Step& step) {
   in_step_ = false;
+  if (!app_.replaying() && step_time_of_day_) platform_.GiveTimeOfDay(std::nullopt);
   const Event* event = step.kind == Step::Kind::kEvent ? step.event : nullptr;
   const bool move = event != nullptr && event->type == EventType::kMouseMove;
 
