@@ -88,9 +88,9 @@ int main(int argc, char** argv) {
   {
     kv::TMainF form(*platform);
     // A recording replays in the display mode it was made in.
-    if (options.windowed || (script && kv::RecordedWindowed(script->str()))) {
-      form.DXDraw_.doFullScreen = false;
-    }
+    const auto first = script ? kv::FirstScriptCommand(script->str()) : std::nullopt;
+    const bool replaying = first && first->kind == kv::ScriptCommand::Kind::kRecorded;
+    if (options.windowed || (replaying && first->windowed)) form.DXDraw_.doFullScreen = false;
     form.data_folder = data_folder;
     form.personal_map_folder =
         kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
@@ -102,6 +102,8 @@ int main(int argc, char** argv) {
       WriteStateOut(options.state_out, kv::StateDump(form, app));
       return 1;
     }
+    // The window's focus is the recording's from the start, before its first line is read.
+    if (replaying) app.SetReplaying();
     std::optional<kv::Recorder> recorder;
     if (recording) recorder.emplace(*recording, *platform, form, app, kv::BuildName());
     if (script) {

@@ -200,17 +200,16 @@ int ScriptRunner::Run(std::istream& script) {
   return kScriptPlayed;
 }
 
-bool RecordedWindowed(std::string_view script) {
+std::optional<ScriptCommand> FirstScriptCommand(std::string_view script) {
   while (!script.empty()) {
     const size_t end = script.find('\n');
     const std::string_view content = ScriptLineContent(script.substr(0, end));
     script = end == std::string_view::npos ? std::string_view{} : script.substr(end + 1);
     if (content.empty()) continue;
     std::string problem;
-    const auto command = ParseScriptLine(content, problem);
-    return command && command->kind == ScriptCommand::Kind::kRecorded && command->windowed;
+    return ParseScriptLine(content, problem);
   }
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace kv

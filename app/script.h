@@ -59,8 +59,8 @@ class ScriptRunner {
   std::optional<std::pair<uint64_t, uint32_t>> pace_start_;
 };
 
-// Whether a script's first line says it was recorded in a window, which a real window replaying
-// it must open as.
-bool RecordedWindowed(std::string_view script);
+// The first line of a script that is not blank or a comment, read; nullopt when there is none or
+// it is malformed. A recording says there how the game must start to replay it.
+std::optional<ScriptCommand> FirstScriptCommand(std::string_view script);
 
 }  // namespace kv
