@@ -69,12 +69,12 @@ class Recording : public ::testing::Test {
     return false;
   }
 
-  // Plays the recording headless in the game's folder: its exit status, and its final state
-  // dump in `state`.
+  // Plays the recording headless in the game's folder, recording it again: its exit status, and
+  // its final state dump in `state`.
   int Replay(std::string& state) {
     ChildProcess::Options options;
-    options.argv = {KV_BUILD_DIR "/kervana", "--headless", "--script", kRecording,
-                    "--state-out",           "replay.json"};
+    options.argv = {KV_BUILD_DIR "/kervana", "--headless",  "--script", kRecording,
+                    "--state-out",           "replay.json", "--record", "replayed.script"};
     options.cwd = game_->dir().path().string();
     options.stderr_path = game_->dir() / "replay-stderr.txt";
     ChildProcess replay(options);
@@ -162,6 +162,7 @@ TEST_F(Recording, ACreationAWalkAndAFocusChangeReplayHeadlessToTheSameState) {
   const std::string a = WithoutClockReadings(recorded);
   const std::string b = WithoutClockReadings(replayed);
   EXPECT_EQ(a, b) << FirstDifference(a, b);
+  EXPECT_EQ(ReadText(game.dir() / "replayed.script"), recording) << "recorded again, not the same";
 }
 
 TEST_F(Recording, AGameKilledMidSessionLeavesARecordingThatReplays) {
