@@ -108,8 +108,31 @@ bool Application::ToControls(const std::function<bool()>& deliver) {
   return taken;
 }
 
+void Application::SetReplaying() {
+  replaying_ = true;
+  platform_.set_pointer_from_input_only(true);
+}
+
+void Application::BeginStep(const Step& step) {
+  if (!observer_) return;
+  if (!replaying_) platform_.GiveMillis(platform_.ClockMillis());
+  observer_->StepBegins(step);
+}
+
+void Application::EndStep(const Step& step) {
+  if (observer_) observer_->StepEnded(step);
+}
+
 void Application::Dispatch(const Event& event) {
   if (ended_) return;
+  const Step step{Step::Kind::kEvent, &event};
+  BeginStep(step);
+  Route(event);
+  EndStep(step);
+  CheckGlobalTimer();
+}
+
+void Application::Route(const Event& event) {
   ControlHost& controls = platform_.controls();
   const Point p = event.pos;
   switch (event.type) {
@@ -163,29 +186,51 @@ void Application::Dispatch(const Event& event) {
       Guard([this] { form_.DXDraw().Repaint(); });
       break;
   }
-  CheckGlobalTimer();
 }
 
 void Application::CheckGlobalTimer() {
-  if (ended_) return;
+  if (ended_ || replaying_) return;
   const uint64_t now = platform_.Micros();
   if (now < next_global_tick_us_) return;
   // Periods missed while a handler blocked come as one message.
   while (next_global_tick_us_ <= now) next_global_tick_us_ += kGlobalTimerPeriodUs;
+  FireGlobalTimer();
+}
+
+void Application::FireGlobalTimer() {
+  if (ended_) return;
+  const Step step{Step::Kind::kTimer, nullptr};
+  BeginStep(step);
   Guard([this] { form_.GlobalTimerTimer(); });
+  EndStep(step);
+}
+
+bool Application::Tick() {
+  if (ended_ || !form_.DXTimer().idle_handler()) return false;
+  const Step step{Step::Kind::kTick, nullptr};
+  BeginStep(step);
+  Guard([this] { form_.DXTimer().Idle(); });
+  EndStep(step);
+  return true;
 }
 
 void Application::IdlePass() {
   if (ended_) return;
   CheckGlobalTimer();
-  if (!ended_ && form_.DXTimer().idle_handler()) {
-    Guard([this] { form_.DXTimer().Idle(); });
-  }
+  Tick();
 }
 
 void Application::TakeWindowEvents() {
   Event event;
-  while (!ended_ && platform_.PollWindowEvent(event)) Dispatch(event);
+  while (!ended_ && platform_.PollWindowEvent(event)) {
+    // A replayed session's focus is the recording's; the real window's is not the game's.
+    if (replaying_ &&
+        (event.type == EventType::kActivate || event.type == EventType::kDeactivate)) {
+      continue;
+    }
+    platform_.ApplyInput(event);
+    Dispatch(event);
+  }
 }
 
 void Application::Wait(uint32_t ms) {

@@ -46,7 +46,7 @@ class SdlPlatform final : public Platform {
     // that read it must find.
     events_.on_geometry_changed = [this] {
       presenter_.Expose();
-      input_.pointer = window_->PointerNow().display;
+      PointerMovedWithWindow(window_->PointerNow().display);
     };
     OpenSound();
     SDL_StartTextInput();
@@ -90,10 +90,7 @@ class SdlPlatform final : public Platform {
   bool PollWindowEvent(Event& event) override {
     presenter_.Refresh();
     while (events_.Next(event)) {
-      if (IsWindowEvent(event.type)) {
-        ApplyInput(event);
-        return true;
-      }
+      if (IsWindowEvent(event.type)) return true;
     }
     return false;
   }
@@ -133,7 +130,7 @@ class SdlPlatform final : public Platform {
     }
     events_.AfterSwitch();
     // Whether or not it moved, the pointer lies over another display pixel now.
-    input_.pointer = window_->PointerNow().display;
+    PointerMovedWithWindow(window_->PointerNow().display);
     return true;
   }
 
