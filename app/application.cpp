@@ -113,8 +113,32 @@ bool Application::ToControls(const std::function<bool()>& deliver) {
   return taken;
 }
 
+void Application::SetReplaying() {
+  replaying_ = true;
+  platform_.set_pointer_from_input_only(true);
+}
+
+void Application::BeginStep(const Step& step) {
+  if (!observer_) return;
+  if (!replaying_) platform_.GiveMillis(platform_.ClockMillis());
+  observer_->StepBegins(step);
+}
+
+void Application::EndStep(const Step& step) {
+  if (observer_) observer_->StepEnded(step);
+}
+
 void Application::Dispatch(const Event& event) {
   if (ended_) return;
+  const Step step{Step::Kind::kEvent, &event};
+  BeginStep(step);
+  Route(event);
+  EndStep(step);
+  AfterPadEvent(event);
+  CheckGlobalTimer();
+}
+
+void Application::Route(const Event& event) {
   ControlHost& controls = platform_.controls();
   const Point p = event.pos;
   switch (event.type) {
@@ -137,7 +161,8 @@ void Application::Dispatch(const Event& event) {
     case EventType::kKeyDown: {
       // The screenshot key belongs to no screen and no control.
       if (event.key == kF12) {
-        TakeScreenshot(VisibleScreen(platform_, form_), screenshot_folder);
+        // A replay takes no pictures of its own: the recording's player took theirs.
+        if (!replaying_) TakeScreenshot(VisibleScreen(platform_, form_), screenshot_folder);
         break;
       }
       // Alt+Enter switches the display wherever the keyboard is; no control ever sees it.
@@ -173,45 +198,61 @@ void Application::Dispatch(const Event& event) {
     case EventType::kRepaint:
       Guard([this] { form_.DXDraw().Repaint(); });
       break;
+    case EventType::kPadConnect:
+    case EventType::kPadDisconnect:
+    case EventType::kPadAxis:
     case EventType::kPadButtonDown:
     case EventType::kPadButtonUp:
-      if (event.key == pad::kA) PadClick(event.type == EventType::kPadButtonDown);
-      break;
-    case EventType::kPadAxis:
-      // The pointer's glide starts (or ends) with the stick, not with the next pass of the loop.
-      MovePadPointer();
-      break;
-    case EventType::kPadDisconnect:
-      PadGone();
-      break;
-    case EventType::kPadConnect:
-      // Polling reads the controller's state as the platform keeps it.
+      // Polling reads the controller's state as the platform keeps it; what else it does
+      // follows the event's own step (AfterPadEvent).
       break;
   }
-  CheckGlobalTimer();
 }
 
 void Application::CheckGlobalTimer() {
-  if (ended_) return;
+  if (ended_ || replaying_) return;
   const uint64_t now = platform_.Micros();
   if (now < next_global_tick_us_) return;
   // Periods missed while a handler blocked come as one message.
   while (next_global_tick_us_ <= now) next_global_tick_us_ += kGlobalTimerPeriodUs;
+  FireGlobalTimer();
+}
+
+void Application::FireGlobalTimer() {
+  if (ended_) return;
+  const Step step{Step::Kind::kTimer, nullptr};
+  BeginStep(step);
   Guard([this] { form_.GlobalTimerTimer(); });
+  EndStep(step);
+}
+
+bool Application::Tick() {
+  if (ended_ || !form_.DXTimer().idle_handler()) return false;
+  const Step step{Step::Kind::kTick, nullptr};
+  BeginStep(step);
+  Guard([this] { form_.DXTimer().Idle(); });
+  EndStep(step);
+  return true;
 }
 
 void Application::IdlePass() {
   if (ended_) return;
   CheckGlobalTimer();
   MovePadPointer();
-  if (!ended_ && form_.DXTimer().idle_handler()) {
-    Guard([this] { form_.DXTimer().Idle(); });
-  }
+  Tick();
 }
 
 void Application::TakeWindowEvents() {
   Event event;
-  while (!ended_ && platform_.PollWindowEvent(event)) Dispatch(event);
+  while (!ended_ && platform_.PollWindowEvent(event)) {
+    // A replayed session's focus is the recording's; the real window's is not the game's.
+    if (replaying_ &&
+        (event.type == EventType::kActivate || event.type == EventType::kDeactivate)) {
+      continue;
+    }
+    platform_.ApplyInput(event);
+    Dispatch(event);
+  }
 }
 
 void Application::Wait(uint32_t ms) {

@@ -12,10 +12,30 @@ constexpr Rect kDisplayRect{0, 0, 800, 600};
 
 }  // namespace
 
+void Application::AfterPadEvent(const Event& event) {
+  switch (event.type) {
+    case EventType::kPadButtonDown:
+    case EventType::kPadButtonUp:
+      if (event.key == pad::kA) PadClick(event.type == EventType::kPadButtonDown);
+      break;
+    case EventType::kPadAxis:
+      // The pointer's glide starts (or ends) with the stick, not with the next pass of the loop.
+      MovePadPointer();
+      break;
+    case EventType::kPadDisconnect:
+      PadGone();
+      break;
+    default:
+      break;
+  }
+}
+
 void Application::PadClick(bool down) {
   // A press while another window is active belongs to that window, and so does its release.
   if (down == pad_click_held_ || (down && !active_)) return;
   pad_click_held_ = down;
+  // A recording holds the press and the release as lines of their own.
+  if (replaying_) return;
   Event mouse;
   mouse.type = down ? EventType::kMouseDown : EventType::kMouseUp;
   mouse.pos = platform_.PointerPosition();
@@ -40,12 +60,13 @@ void Application::PadGone() {
 
 bool Application::PadPointerPushed() const {
   const PadState& pad = platform_.pad();
-  return active_ && pad.connected &&
+  return active_ && !replaying_ && pad.connected &&
          PadPointer::Pushed(pad.axes[pad::kRightX], pad.axes[pad::kRightY]);
 }
 
 void Application::MovePadPointer() {
-  if (ended_) return;
+  // A recording holds the moves the stick made as lines of their own.
+  if (ended_ || replaying_) return;
   const PadState& pad = platform_.pad();
   const bool pushed = PadPointerPushed();
   const Point moved = pad_pointer_.Step(pushed ? pad.axes[pad::kRightX] : 0,

@@ -95,6 +95,13 @@ constexpr OptionRow kOptions[] = {
        line.options.script = argument;
        return true;
      }},
+    {"--record", "FILE",
+     "record the session into FILE as a script that plays it again, checking itself as it goes "
+     "(kervana --headless --script FILE); attach it to a bug report",
+     [](CommandLine& line, const std::string& argument) {
+       line.options.record = argument;
+       return true;
+     }},
     {"--state-out", "FILE", "write the state dump (JSON) to FILE when the program ends",
      [](CommandLine& line, const std::string& argument) {
        line.options.state_out = argument;
@@ -219,7 +226,11 @@ std::string HelpText() {
 }
 
 std::string VersionText() {
-  return std::string(kVersionText) + "\nkervana " KV_BUILD_VERSION "\n";
+  return std::string(kVersionText) + "\n" + BuildName() + "\n";
+}
+
+std::string BuildName() {
+  return "kervana " KV_BUILD_VERSION;
 }
 
 }  // namespace kv

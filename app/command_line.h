@@ -14,6 +14,7 @@ struct Options {
   bool windowed = false;
   SdlOptions sdl;
   std::string script;
+  std::string record;  // where the session is recorded as a script; empty: not recorded
   std::string state_out;
   std::string data;  // the data folder given with --data; empty: look for one
 };
@@ -36,5 +37,7 @@ std::string UsageText();
 std::string HelpText();
 // The game's own version line, then the build's version.
 std::string VersionText();
+// The build's name and version: "kervana 0.2.0".
+std::string BuildName();
 
 }  // namespace kv

@@ -14,10 +14,13 @@
 #include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/main_form.h"
+#include "app/recorder.h"
 #include "app/screenshot.h"
 #include "app/script.h"
 #include "app/state_dump.h"
 #include "ingame/map_folder.h"
+#include "platform/error.h"
+#include "platform/line_file.h"
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
@@ -63,6 +66,16 @@ int main(int argc, char** argv) {
     }
     script.emplace(std::string(bytes->begin(), bytes->end()));
   }
+  // A recording that cannot be made is known before the session is played, not after.
+  std::optional<kv::LineFile> recording;
+  if (!options.record.empty()) {
+    try {
+      recording.emplace(options.record);
+    } catch (const kv::Error& e) {
+      std::cerr << "kervana: " << e.what() << "\n";
+      return 2;
+    }
+  }
 
   std::string problem;
   std::unique_ptr<kv::Platform> platform =
@@ -75,7 +88,10 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     kv::TMainF form(*platform);
-    if (options.windowed) form.DXDraw_.doFullScreen = false;
+    // A recording replays in the display mode it was made in.
+    const auto first = script ? kv::FirstScriptCommand(script->str()) : std::nullopt;
+    const bool replaying = first && first->kind == kv::ScriptCommand::Kind::kRecorded;
+    if (options.windowed || (replaying && first->windowed)) form.DXDraw_.doFullScreen = false;
     form.data_folder = data_folder;
     form.personal_map_folder =
         kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
@@ -89,11 +105,19 @@ int main(int argc, char** argv) {
       WriteStateOut(options.state_out, kv::StateDump(form, app));
       return 1;
     }
+    // The window's focus is the recording's from the start, before its first line is read.
+    if (replaying) app.SetReplaying();
+    std::optional<kv::Recorder> recorder;
+    if (recording) recorder.emplace(*recording, *platform, form, app, kv::BuildName());
     if (script) {
       kv::ScriptRunner runner(*platform, form, app);
-      if (!runner.Run(*script)) status = 2;
+      status = runner.Run(*script);
     } else if (!options.headless) {
       app.Run();
+    }
+    if (recorder) {
+      recorder->Finish();
+      if (!recorder->complete() && status == 0) status = 2;
     }
     app.End();
     if (!WriteStateOut(options.state_out, final_state)) {

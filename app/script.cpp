@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
+#include "app/session_check.h"
 #include "app/state_dump.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -21,6 +22,11 @@ void ScriptRunner::Send(const Event& event) {
 
 void ScriptRunner::Key(const ScriptKey& key, bool down) {
   const EventType type = down ? EventType::kKeyDown : EventType::kKeyUp;
+  if (recorded_) {
+    // A recording holds the modifier keys' own lines.
+    Send(Event{type, platform_.PointerPosition(), MouseButton::kLeft, key.key, key.mods, {}});
+    return;
+  }
   const std::pair<bool, int> modifiers[] = {
       {key.mods.alt, vk::kMenu}, {key.mods.ctrl, vk::kControl}, {key.mods.shift, vk::kShift}};
   if (down) {
@@ -49,8 +55,30 @@ bool ScriptRunner::RunLine(std::string_view line, std::string& problem) {
   return command && Execute(*command, problem);
 }
 
+void ScriptRunner::PaceTo(uint32_t ms) {
+  if (platform_.headless()) return;
+  const uint64_t now = platform_.Micros();
+  if (!pace_start_) {
+    pace_start_ = {now, ms};
+    return;
+  }
+  if (ms <= pace_start_->second) return;
+  const uint64_t due = pace_start_->first + uint64_t{ms - pace_start_->second} * 1000;
+  while (!app_.ended()) {
+    app_.TakeWindowEvents();
+    const uint64_t at = platform_.Micros();
+    if (at >= due) break;
+    platform_.WaitEvent(static_cast<uint32_t>((due - at) / 1000 + 1));
+  }
+}
+
 bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
   using Kind = ScriptCommand::Kind;
+  const bool of_time = c.kind == Kind::kTimer || c.kind == Kind::kTicks || c.kind == Kind::kMs;
+  if (of_time && !recorded_) return problem = "only in a recording (after 'recorded')", false;
+  if ((c.kind == Kind::kFrames || c.kind == Kind::kWait) && recorded_) {
+    return problem = "a recording makes no time of its own (ticks, timer and ms give it)", false;
+  }
   switch (c.kind) {
     case Kind::kPointer:
     case Kind::kMove:
@@ -97,7 +125,37 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
       break;
     }
     case Kind::kClock:
-      platform_.SetUtcMillisOfDay(c.number);
+      if (recorded_) {
+        platform_.GiveTimeOfDay(c.number);
+      } else {
+        platform_.SetUtcMillisOfDay(c.number);
+      }
+      break;
+    case Kind::kRecorded:
+      recorded_ = true;
+      app_.SetReplaying();
+      form_.DXDraw_.doFullScreen = !c.windowed;
+      break;
+    case Kind::kTimer:
+      app_.FireGlobalTimer();
+      break;
+    case Kind::kTicks:
+      for (long long i = 0; i < c.number && !app_.ended(); ++i) {
+        app_.TakeWindowEvents();
+        if (!app_.ended() && !app_.Tick()) {
+          throw ReplayDiverged("frame timer: expected running, found stopped");
+        }
+      }
+      break;
+    case Kind::kMs:
+      PaceTo(static_cast<uint32_t>(c.number));
+      platform_.GiveMillis(static_cast<uint32_t>(c.number));
+      break;
+    case Kind::kCheck:
+      if (const auto mismatch = FirstMismatch(c.check, CheckOf(form_))) {
+        throw ReplayDiverged(mismatch->field + ": expected " + mismatch->expected + ", found " +
+                             mismatch->found);
+      }
       break;
     case Kind::kPad:
       if (!platform_.DrivePad(c.pad, problem)) return false;
@@ -123,7 +181,7 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
   return true;
 }
 
-bool ScriptRunner::Run(std::istream& script) {
+int ScriptRunner::Run(std::istream& script) {
   std::string line;
   int number = 0;
   while (!app_.ended() && std::getline(script, line)) {
@@ -133,12 +191,30 @@ bool ScriptRunner::Run(std::istream& script) {
     const std::string_view content = ScriptLineContent(line);
     if (content.empty()) continue;
     std::string problem;
-    if (!RunLine(content, problem)) {
-      std::cerr << "script line " << number << ": " << problem << ": " << line << std::endl;
-      return false;
+    try {
+      if (!RunLine(content, problem)) {
+        std::cerr << "script line " << number << ": " << problem << ": " << line << std::endl;
+        return kScriptFailed;
+      }
+    } catch (const ReplayDiverged& diverged) {
+      std::cerr << "script line " << number << ": the replay diverged: " << diverged.what()
+                << std::endl;
+      return kScriptDiverged;
     }
   }
-  return true;
+  return kScriptPlayed;
+}
+
+std::optional<ScriptCommand> FirstScriptCommand(std::string_view script) {
+  while (!script.empty()) {
+    const size_t end = script.find('\n');
+    const std::string_view content = ScriptLineContent(script.substr(0, end));
+    script = end == std::string_view::npos ? std::string_view{} : script.substr(end + 1);
+    if (content.empty()) continue;
+    std::string problem;
+    return ParseScriptLine(content, problem);
+  }
+  return std::nullopt;
 }
 
 }  // namespace kv

@@ -1,6 +1,7 @@
 #include "app/script_line.h"
 
 #include <charconv>
+#include <cstdint>
 
 #include "platform/keys.h"
 
@@ -52,15 +53,41 @@ struct NamedCommand {
 
 using Kind = ScriptCommand::Kind;
 constexpr NamedCommand kCommands[] = {
-    {"pointer", Kind::kPointer},   {"move", Kind::kMove},
-    {"down", Kind::kDown},         {"up", Kind::kUp},
-    {"click", Kind::kClick},       {"keydown", Kind::kKeyDown},
-    {"keyup", Kind::kKeyUp},       {"key", Kind::kKey},
-    {"type", Kind::kType},         {"frames", Kind::kFrames},
-    {"wait", Kind::kWait},         {"deactivate", Kind::kDeactivate},
-    {"activate", Kind::kActivate}, {"clock", Kind::kClock},
-    {"shot", Kind::kShot},         {"state", Kind::kState},
+    {"pointer", Kind::kPointer},
+    {"move", Kind::kMove},
+    {"down", Kind::kDown},
+    {"up", Kind::kUp},
+    {"click", Kind::kClick},
+    {"keydown", Kind::kKeyDown},
+    {"keyup", Kind::kKeyUp},
+    {"key", Kind::kKey},
+    {"type", Kind::kType},
+    {"frames", Kind::kFrames},
+    {"wait", Kind::kWait},
+    {"deactivate", Kind::kDeactivate},
+    {"activate", Kind::kActivate},
+    {"clock", Kind::kClock},
+    {"shot", Kind::kShot},
+    {"state", Kind::kState},
     {"pad", Kind::kPad},
+    {"recorded", Kind::kRecorded},
+    {"timer", Kind::kTimer},
+    {"ticks", Kind::kTicks},
+    {"ms", Kind::kMs},
+    {"check", Kind::kCheck},
+};
+
+struct NamedKey {
+  std::string_view name;
+  int key;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"Escape", vk::kEscape}, {"Enter", vk::kReturn},   {"Space", vk::kSpace},
+    {"Up", vk::kUp},         {"Down", vk::kDown},      {"Left", vk::kLeft},
+    {"Right", vk::kRight},   {"Backspace", vk::kBack}, {"Tab", vk::kTab},
+    {"Delete", vk::kDelete}, {"Insert", vk::kInsert},  {"Home", vk::kHome},
+    {"End", vk::kEnd},       {"PageUp", vk::kPrior},   {"PageDown", vk::kNext},
+    {"Alt", vk::kMenu},      {"Ctrl", vk::kControl},   {"Shift", vk::kShift},
 };
 
 // "connect", "disconnect", "axis NAME VALUE", "button NAME down|up".
@@ -112,23 +139,15 @@ std::optional<ScriptKey> ParseScriptKey(std::string_view name) {
       break;
     }
   }
-  struct Named {
-    std::string_view name;
-    int key;
-  };
-  static constexpr Named kNamed[] = {
-      {"Escape", vk::kEscape}, {"Enter", vk::kReturn},  {"Space", vk::kSpace},
-      {"Up", vk::kUp},         {"Down", vk::kDown},     {"Left", vk::kLeft},
-      {"Right", vk::kRight},   {"KP8", vk::kNumpad8},   {"KP2", vk::kNumpad2},
-      {"KP4", vk::kNumpad4},   {"KP6", vk::kNumpad6},   {"Backspace", vk::kBack},
-      {"Tab", vk::kTab},       {"Delete", vk::kDelete}, {"Home", vk::kHome},
-      {"End", vk::kEnd},       {"PageUp", vk::kPrior},  {"PageDown", vk::kNext},
-  };
-  for (const Named& n : kNamed) {
+  for (const NamedKey& n : kNamedKeys) {
     if (name == n.name) {
       result.key = n.key;
       return result;
     }
+  }
+  if (name.size() == 3 && name.starts_with("KP") && name[2] >= '0' && name[2] <= '9') {
+    result.key = vk::kNumpad0 + (name[2] - '0');
+    return result;
   }
   if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') {
     result.key = vk::kA + (name[0] - 'A');
@@ -145,6 +164,25 @@ std::optional<ScriptKey> ParseScriptKey(std::string_view name) {
     return result;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> ScriptKeyName(const ScriptKey& key) {
+  std::string name;
+  const int code = key.key;
+  for (const NamedKey& n : kNamedKeys) {
+    if (code == n.key) name = n.name;
+  }
+  if (code >= vk::kA && code <= vk::kA + 25) name = std::string(1, static_cast<char>(code));
+  if (code >= vk::k0 && code <= vk::k0 + 9) name = std::string(1, static_cast<char>(code));
+  if (code >= vk::kNumpad0 && code <= vk::kNumpad0 + 9) {
+    name = "KP" + std::to_string(code - vk::kNumpad0);
+  }
+  if (code >= vk::kF1 && code < vk::kF1 + 12) name = "F" + std::to_string(code - vk::kF1 + 1);
+  if (name.empty()) return std::nullopt;
+  if (key.mods.shift) name = "Shift+" + name;
+  if (key.mods.ctrl) name = "Ctrl+" + name;
+  if (key.mods.alt) name = "Alt+" + name;
+  return name;
 }
 
 std::string_view ScriptLineContent(std::string_view line) {
@@ -207,19 +245,40 @@ std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string&
       break;
     }
     case Kind::kFrames:
+    case Kind::kTicks:
       if (!count()) return problem = "expected a count", std::nullopt;
       break;
     case Kind::kWait:
     case Kind::kClock:
+    case Kind::kMs:
       if (!count()) return problem = "expected milliseconds", std::nullopt;
+      if (c.kind == Kind::kMs && c.number > UINT32_MAX) {
+        return problem = "expected milliseconds", std::nullopt;
+      }
       break;
     case Kind::kDeactivate:
     case Kind::kActivate:
+    case Kind::kTimer:
       break;
     case Kind::kPad: {
       const auto pad = ParsePad(rest, problem);
       if (!pad) return std::nullopt;
       c.pad = *pad;
+      break;
+    }
+    case Kind::kRecorded: {
+      const std::string_view mode = NextWord(rest);
+      if (mode == "windowed") {
+        c.windowed = true;
+      } else if (!mode.empty() && mode != "fullscreen") {
+        return problem = "expected windowed or fullscreen", std::nullopt;
+      }
+      break;
+    }
+    case Kind::kCheck: {
+      const std::optional<SessionCheck> check = ParseCheck(rest, problem);
+      if (!check) return std::nullopt;
+      c.check = *check;
       break;
     }
     case Kind::kShot:

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/session_check.h"
 #include "platform/events.h"
 #include "platform/geometry.h"
 #include "platform/pad.h"
@@ -19,6 +20,9 @@ struct ScriptKey {
 };
 // "Escape", "Enter", "KP8", "F2", "A", "7", "Alt+Enter", ... ; nullopt when unknown.
 std::optional<ScriptKey> ParseScriptKey(std::string_view name);
+// The name a script gives the key, its modifiers before it ("Alt+Enter"); nullopt for a
+// virtual-key code no script names.
+std::optional<std::string> ScriptKeyName(const ScriptKey& key);
 
 // One script line, read.
 struct ScriptCommand {
@@ -40,14 +44,21 @@ struct ScriptCommand {
     kShot,
     kState,
     kPad,
+    kRecorded,
+    kTimer,
+    kTicks,
+    kMs,
+    kCheck,
   };
   Kind kind = Kind::kPointer;
   Point point;                              // pointer, move, click
   MouseButton button = MouseButton::kLeft;  // down, up, click
   ScriptKey key;                            // keydown, keyup, key
   std::string text;                         // type: the text; shot, state: the file ("-": stdout)
-  long long number = 0;                     // frames: passes; wait, clock: milliseconds (>= 0)
-  PadCommand pad;                           // pad
+  long long number = 0;   // frames, ticks: count; wait, clock, ms: milliseconds (>= 0)
+  bool windowed = false;  // recorded: the session was played in a window
+  SessionCheck check;     // check
+  PadCommand pad;         // pad
 };
 
 // A line without its comment ('#' starts one, except on a type line, whose text may hold

@@ -124,6 +124,13 @@ const RgbImage& BitmapPicture::Pixels() {
   return *decoded_;
 }
 
+Image565 BitmapPicture::Pixels565() {
+  if (!decoded_) return DecodeDibPixels565(pixels_);
+  Image565 image = ConvertTo565(*decoded_);
+  decoded_.reset();
+  return image;
+}
+
 std::vector<Bgr0> BitmapPicture::OfferedColors() const {
   if (pixels_.bits < 1 || pixels_.bits > 8) return {};
   std::vector<Bgr0> colours;
@@ -132,6 +139,14 @@ std::vector<Bgr0> BitmapPicture::OfferedColors() const {
     colours.push_back({e[0], e[1], e[2], 0});
   }
   return colours;
+}
+
+void CheckBitmapHeaderSize(ByteReader& in) {
+  const std::span<const uint8_t> file_header = in.ReadBytes(14);
+  if (file_header[0] != 'B' || file_header[1] != 'M') throw Error(kBitmapInvalid);
+  const Header h = ReadHeader(in);
+  CheckHeader(h);
+  CheckPictureSize(h.width, h.height < 0 ? -h.height : h.height, kBitmapInvalid);
 }
 
 std::unique_ptr<BitmapPicture> ReadBitmapPayload(ByteReader& payload) {

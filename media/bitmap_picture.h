@@ -23,6 +23,8 @@ class BitmapPicture final : public Picture {
   int bits_per_pixel() const override { return empty() ? 0 : pixels_.bits; }
   const RgbImage& Pixels() override;
   void ReleasePixels() override { decoded_.reset(); }
+  Image565 Pixels565() override;
+  bool DecodingMayFail() const override { return false; }
   // The palette's colours, for 8 bits per pixel or fewer.
   std::vector<Bgr0> OfferedColors() const override;
 
@@ -37,5 +39,10 @@ class BitmapPicture final : public Picture {
 // Reads a bitmap payload (4-byte length, then the file) from the reader's position; fails
 // with "Bitmap image is not valid" or "Stream read error".
 std::unique_ptr<BitmapPicture> ReadBitmapPayload(ByteReader& in);
+
+// Reads only the file and info headers of a bitmap (after the payload's length) and throws
+// PictureTooLarge when they declare more pixels than one picture may have; any other fault of
+// the headers throws its kind's message.
+void CheckBitmapHeaderSize(ByteReader& in);
 
 }  // namespace kv

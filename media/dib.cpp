@@ -155,9 +155,21 @@ const RgbImage& DibPicture::Pixels() {
   return *decoded_;
 }
 
+Image565 DibPicture::Pixels565() {
+  if (!decoded_) return DecodeDibPixels565(pixels_);
+  Image565 image = ConvertTo565(*decoded_);
+  decoded_.reset();
+  return image;
+}
+
 std::vector<Bgr0> DibPicture::OfferedColors() const {
   if (pixels_.bits < 1 || pixels_.bits > 8) return {};
   return {pixels_.table.begin(), pixels_.table.end()};
+}
+
+void CheckDibHeaderSize(ByteReader& in) {
+  const Header h = ReadHeader(in);
+  CheckPictureSize(h.width, h.height < 0 ? -h.height : h.height, kDibInvalid);
 }
 
 std::unique_ptr<DibPicture> ReadDibPayload(ByteReader& in) {

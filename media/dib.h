@@ -25,6 +25,8 @@ class DibPicture final : public Picture {
   int bits_per_pixel() const override { return empty() ? 0 : pixels_.bits; }
   const RgbImage& Pixels() override;
   void ReleasePixels() override { decoded_.reset(); }
+  Image565 Pixels565() override;
+  bool DecodingMayFail() const override { return false; }
   std::vector<Bgr0> OfferedColors() const override;
 
   // The header as read, for tests and the data tool.
@@ -48,5 +50,9 @@ class DibPicture final : public Picture {
 // Reads a DIB payload from the reader's position; fails with "DIB is invalid",
 // "PixelFormat in invalid", "Bitcount in invalid (%d)" or "Stream read error".
 std::unique_ptr<DibPicture> ReadDibPayload(ByteReader& in);
+
+// Reads only the header of a DIB payload and throws PictureTooLarge when it declares more
+// pixels than one picture may have; any other fault of the header throws its kind's message.
+void CheckDibHeaderSize(ByteReader& in);
 
 }  // namespace kv

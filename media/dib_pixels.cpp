@@ -37,25 +37,34 @@ void PutEntry(uint8_t* rgb, const Bgr0& entry) {
   rgb[2] = entry[0];
 }
 
+// Calls put(x, index) for each pixel of a row of 1, 4 or 8 bits.
+template <typename Put>
+void ForEachIndex(const DibPixels& dib, const uint8_t* row, Put put) {
+  const size_t width = static_cast<size_t>(dib.width);
+  if (dib.bits == 8) {
+    // The common case (every tile of the game) without the sub-byte arithmetic.
+    for (size_t x = 0; x < width; ++x) put(x, row[x]);
+    return;
+  }
+  // The leftmost pixel sits in the highest bits of its byte.
+  const int bits = dib.bits;
+  const int per_byte = 8 / bits;
+  const unsigned mask = (1u << bits) - 1;
+  for (size_t x = 0; x < width; ++x) {
+    const int shift = 8 - bits * (static_cast<int>(x % per_byte) + 1);
+    put(x, (row[x / per_byte] >> shift) & mask);
+  }
+}
+
 void DecodeRow(const DibPixels& dib, const uint8_t* row, const Channel* channels, uint8_t* rgb) {
   const size_t width = static_cast<size_t>(dib.width);
   switch (dib.bits) {
-    case 8:
-      // The common case (every tile of the game) without the sub-byte arithmetic.
-      for (size_t x = 0; x < width; ++x) PutEntry(rgb + x * 3, dib.table[row[x]]);
-      break;
     case 1:
-    case 4: {
-      // The leftmost pixel sits in the highest bits of its byte.
-      const int bits = dib.bits;
-      const int per_byte = 8 / bits;
-      const unsigned mask = (1u << bits) - 1;
-      for (size_t x = 0; x < width; ++x) {
-        const int shift = 8 - bits * (static_cast<int>(x % per_byte) + 1);
-        PutEntry(rgb + x * 3, dib.table[(row[x / per_byte] >> shift) & mask]);
-      }
+    case 4:
+    case 8:
+      ForEachIndex(dib, row,
+                   [&](size_t x, unsigned index) { PutEntry(rgb + x * 3, dib.table[index]); });
       break;
-    }
     case 16:
       for (size_t x = 0; x < width; ++x) {
         const uint32_t p = row[x * 2] | (row[x * 2 + 1] << 8);
@@ -79,6 +88,10 @@ void DecodeRow(const DibPixels& dib, const uint8_t* row, const Channel* channels
     default:
       break;  // not loadable; the row stays black
   }
+}
+
+bool Indexed(const DibPixels& dib) {
+  return dib.bits == 1 || dib.bits == 4 || dib.bits == 8;
 }
 
 }  // namespace
@@ -140,6 +153,46 @@ RgbImage DecodeDibPixels(const DibPixels& dib) {
     const uint64_t start = (height - 1 - y) * row_bytes;
     if (start + row_bytes > dib.data.size()) continue;
     DecodeRow(dib, dib.data.data() + start, channels, image.rgb.data() + y * width * 3);
+  }
+  return image;
+}
+
+Image565 DecodeDibPixels565(const DibPixels& dib) {
+  if (dib.width <= 0 || dib.height <= 0) return {};
+  const size_t width = static_cast<size_t>(dib.width);
+  const size_t height = static_cast<size_t>(dib.height);
+  Image565 image(dib.width, dib.height);  // black wherever the data falls short
+  std::array<uint16_t, 256> table{};
+  for (size_t i = 0; i < table.size(); ++i) {
+    table[i] = To565(dib.table[i][2], dib.table[i][1], dib.table[i][0]);
+  }
+
+  if (dib.compression == kDibRle8 || dib.compression == kDibRle4) {
+    const std::vector<uint8_t> indexes =
+        ExpandRunLength(dib.data, dib.width, dib.height, dib.compression == kDibRle4);
+    for (size_t y = 0; y < height; ++y) {
+      const uint8_t* src = indexes.data() + (height - 1 - y) * width;
+      uint16_t* dst = image.Row(static_cast<int>(y));
+      for (size_t x = 0; x < width; ++x) dst[x] = table[src[x]];
+    }
+    return image;
+  }
+
+  const uint64_t row_bytes = DibRowBytes(dib.width, dib.bits);
+  const Channel channels[3] = {ChannelOf(dib.masks[0]), ChannelOf(dib.masks[1]),
+                               ChannelOf(dib.masks[2])};
+  std::vector<uint8_t> rgb(Indexed(dib) ? 0 : width * 3);
+  for (size_t y = 0; y < height; ++y) {
+    const uint64_t start = (height - 1 - y) * row_bytes;
+    if (start + row_bytes > dib.data.size()) continue;
+    const uint8_t* row = dib.data.data() + start;
+    uint16_t* dst = image.Row(static_cast<int>(y));
+    if (Indexed(dib)) {
+      ForEachIndex(dib, row, [&](size_t x, unsigned index) { dst[x] = table[index]; });
+    } else {
+      DecodeRow(dib, row, channels, rgb.data());
+      for (size_t x = 0; x < width; ++x) dst[x] = To565(rgb[x * 3], rgb[x * 3 + 1], rgb[x * 3 + 2]);
+    }
   }
   return image;
 }

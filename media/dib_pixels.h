@@ -43,5 +43,7 @@ int MaskWidth(uint32_t mask);
 // Decodes held pixels to RGB, rows top-down. Never fails: pixel bytes the data lacks stay
 // black, and run-length codes that leave the picture are clipped.
 RgbImage DecodeDibPixels(const DibPixels& dib);
+// The same pixels straight in 565, without the RGB picture in between.
+Image565 DecodeDibPixels565(const DibPixels& dib);
 
 }  // namespace kv

@@ -11,20 +11,6 @@ namespace kv {
 
 namespace {
 
-// Converts decoded pixels to 565. The decoder's buffer is trusted only as far as it reaches:
-// a short buffer leaves the rest black instead of reading past it.
-Image565 ConvertTo565(const RgbImage& rgb) {
-  const int width = std::max(rgb.width, 0);
-  const int height = std::max(rgb.height, 0);
-  Image565 image(width, height);
-  const size_t available = rgb.rgb.size() / 3;
-  const size_t count = std::min(image.pixels.size(), available);
-  const uint8_t* src = rgb.rgb.data();
-  uint16_t* dst = image.pixels.data();
-  for (size_t i = 0; i < count; ++i, src += 3) dst[i] = To565(src[0], src[1], src[2]);
-  return image;
-}
-
 uint16_t KeyOf(const TPictureCollectionItem& item) {
   return To565(ResolveColor(item.TransparentColor));
 }
@@ -58,6 +44,7 @@ void BuildOpaqueRuns(DisplayCopies& copies, uint16_t key) {
   copies.key = key;
   copies.runs = {};
   copies.row_start = {};
+  copies.runs_built = true;
   // Counted first, so that the runs are either kept in one exact allocation or not at all.
   uint64_t count = 0;
   for (int y = 0; y < image.height; ++y) {
@@ -87,15 +74,45 @@ void BuildDisplayCopies(TPictureCollectionItem& item) {
   Picture& picture = item.picture();
   if (picture.empty()) return;
   auto copies = std::make_unique<DisplayCopies>();
-  copies->image = ConvertTo565(picture.Pixels());
-  picture.ReleasePixels();
+  copies->image = picture.Pixels565();
   copies->patterns = item.Patterns();
-  BuildOpaqueRuns(*copies, KeyOf(item));
+  copies->key = KeyOf(item);
+  if (item.Transparent) BuildOpaqueRuns(*copies, copies->key);
   item.copies = std::move(copies);
 }
 
+void PrepareDisplayCopies(TPictureCollectionItem& item) {
+  item.copies.reset();
+  const Picture& picture = item.picture();
+  if (picture.empty()) return;
+  if (picture.DecodingMayFail()) {
+    BuildDisplayCopies(item);
+    return;
+  }
+  auto copies = std::make_unique<DisplayCopies>();
+  copies->patterns = item.Patterns();
+  copies->key = KeyOf(item);
+  copies->pending = true;
+  item.copies = std::move(copies);
+}
+
+const DisplayCopies& ReadyDisplayCopies(TPictureCollectionItem& item) {
+  DisplayCopies& copies = *item.copies;
+  if (copies.pending) {
+    copies.image = item.picture().Pixels565();
+    copies.pending = false;
+  }
+  if (item.Transparent && !copies.runs_built) BuildOpaqueRuns(copies, copies.key);
+  return copies;
+}
+
 void RekeyDisplayCopies(TPictureCollectionItem& item) {
-  if (item.copies) BuildOpaqueRuns(*item.copies, KeyOf(item));
+  if (!item.copies) return;
+  if (item.copies->runs_built) {
+    BuildOpaqueRuns(*item.copies, KeyOf(item));
+  } else {
+    item.copies->key = KeyOf(item);
+  }
 }
 
 }  // namespace kv

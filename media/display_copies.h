@@ -2,6 +2,7 @@
 
 #include <cstddef>  // image565.h uses size_t without including it
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "media/picture_collection.h"
@@ -17,10 +18,10 @@ struct OpaqueRun {
   int32_t end = 0;
 };
 
-// The display-ready copy of one picture item, built when the display opens and freed when it
-// closes. The whole picture is converted to 565 once, into a single image of the picture's
-// size: cutting it into blocks only mattered for the limits of real video memory, and the
-// drawn result is the same either way.
+// The display-ready copy of one picture item, made when the display opens (its pixels when the
+// picture is first drawn, see PrepareDisplayCopies) and freed when it closes. The whole picture is
+// converted to 565 once, into a single image of the picture's size: cutting it into blocks only
+// mattered for the limits of real video memory, and the drawn result is the same either way.
 struct DisplayCopies {
   Image565 image;
   PatternGrid patterns;
@@ -35,9 +36,28 @@ struct DisplayCopies {
   // keyed copies test every pixel.
   std::vector<uint32_t> row_start;
   std::vector<OpaqueRun> runs;
+  // Image and runs are still to be decoded: they come when the picture is first drawn.
+  bool pending = false;
+  // Runs are made for keyed items only, when first needed: a backdrop drawn opaque never uses
+  // them.
+  bool runs_built = false;
 
-  // The bytes the copy holds: at most 4 a pixel and a fixed part.
+  // The last few stretches of this picture, kept as drawn: a game frame stretches the same
+  // interface pictures to the same sizes every time.
+  std::vector<struct StretchedCopy> stretched;
+
+  // The bytes the copy holds: at most 4 a pixel and a fixed part (stretches not counted: they
+  // are bounded by the screens they are drawn to).
   size_t Bytes() const;
+};
+
+// One pattern of a picture stretched to width x height, as a picture of its own.
+struct StretchedCopy {
+  int pattern = 0;
+  Rect source;
+  int width = 0;
+  int height = 0;
+  std::unique_ptr<DisplayCopies> copies;
 };
 
 // Recomputes key and runs for the image already held (after a change of the key colour).

@@ -5,6 +5,7 @@
 
 #include "media/display_copies.h"
 #include "media/dxdraw.h"
+#include "media/image_list.h"
 #include "media/picture_collection.h"
 
 namespace kv {
@@ -82,11 +83,11 @@ void FillSurface(Surface& surface, uint16_t value) {
   if (surface.on_changed) surface.on_changed();
 }
 
-void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern) {
-  Rect pattern_rect;
-  if (!PatternOf(item, pattern, pattern_rect)) return;
-  if (x > dest.width() || y > dest.height()) return;
-  const DisplayCopies& copies = *item.copies;
+namespace {
+
+// Draws the rectangle `pattern_rect` of `copies` with its top left corner at (x, y).
+void DrawCopies(const DisplayCopies& copies, bool keyed, const Rect& pattern_rect, Surface& dest,
+                int x, int y) {
   Box s{pattern_rect.left, pattern_rect.top, pattern_rect.right, pattern_rect.bottom};
   Box d{x, y, int64_t{x} + (s.right - s.left), int64_t{y} + (s.bottom - s.top)};
   ClipPair(d, s, BoundsOf(dest.image()));
@@ -100,7 +101,7 @@ void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int 
   const int sy = static_cast<int>(s.top);
   const uint16_t* src = copies.image.Row(sy) + sx;
   uint16_t* dst = target.Row(static_cast<int>(d.top)) + d.left;
-  if (item.Transparent) {
+  if (keyed) {
     CopyKeyed(copies, sy, rows, sx, sx + width, src, copies.image.width, dst, target.width);
     return;
   }
@@ -108,33 +109,21 @@ void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int 
     std::memcpy(dst, src, static_cast<size_t>(width) * 2);
 }
 
-void StretchPattern(TPictureCollectionItem& item, Surface& dest, const Rect& rect, int pattern) {
-  Rect pattern_rect;
-  if (!PatternOf(item, pattern, pattern_rect) || rect.Empty()) return;
-  const DisplayCopies& copies = *item.copies;
-  // A pattern reaching past its picture is cut to it before scaling.
-  const Rect s{std::max(pattern_rect.left, 0), std::max(pattern_rect.top, 0),
-               std::min(pattern_rect.right, copies.image.width),
-               std::min(pattern_rect.bottom, copies.image.height)};
-  if (s.Empty()) return;
-
-  const Image565& source = copies.image;
-  Image565& target = dest.image();
+// Nearest pixel: each pixel of `rect` takes the source pixel of `s` under its centre; only the
+// part of `rect` inside `target` is drawn, but the scale is always that of the whole rect.
+void Stretch(const Image565& source, const Rect& s, bool keyed, uint16_t key, Image565& target,
+             const Rect& rect) {
   const int64_t rw = int64_t{rect.right} - rect.left;
   const int64_t rh = int64_t{rect.bottom} - rect.top;
   const int sw = s.Width();
   const int sh = s.Height();
-  // Clipping cuts the destination, never the scale.
   const int left = std::max(rect.left, 0);
   const int right = std::min(rect.right, target.width);
   const int top = std::max(rect.top, 0);
   const int bottom = std::min(rect.bottom, target.height);
   if (left >= right || top >= bottom) return;
 
-  const bool keyed = item.Transparent;
-  const uint16_t key = copies.key;
-  // Nearest pixel: each destination pixel takes the source pixel under its centre. Columns are
-  // mapped once per chunk, so no allocation happens per draw.
+  // Columns are mapped once per chunk, so no allocation happens per draw.
   constexpr int kChunk = 1024;
   std::array<int32_t, kChunk> column;
   for (int chunk = left; chunk < right; chunk += kChunk) {
@@ -162,6 +151,77 @@ void StretchPattern(TPictureCollectionItem& item, Surface& dest, const Rect& rec
       previous_sy = sy;
     }
   }
+}
+
+// Stretches larger than a screen are drawn directly, never kept.
+constexpr int64_t kMaxStretchedPixels = 1024 * 768;
+// Enough for every size one picture is stretched to in a frame.
+constexpr size_t kStretchesKept = 4;
+
+// The stretch of `s` (pattern `pattern`) to width x height, made and kept if it is new.
+StretchedCopy& StretchedFor(DisplayCopies& copies, int pattern, const Rect& s, int width,
+                            int height) {
+  auto& kept = copies.stretched;
+  for (StretchedCopy& c : kept) {
+    if (c.pattern == pattern && c.source == s && c.width == width && c.height == height) {
+      // The picture's key may have changed since; the stretched pixels have not.
+      if (c.copies->key != copies.key) {
+        c.copies->key = copies.key;
+        c.copies->runs_built = false;
+        c.copies->runs = {};
+        c.copies->row_start = {};
+      }
+      return c;
+    }
+  }
+  if (kept.size() == kStretchesKept) kept.erase(kept.begin());
+  StretchedCopy c;
+  c.pattern = pattern;
+  c.source = s;
+  c.width = width;
+  c.height = height;
+  c.copies = std::make_unique<DisplayCopies>();
+  c.copies->image = Image565(width, height);
+  c.copies->patterns = PatternGrid{1, 1, width, height, width, height};
+  c.copies->key = copies.key;
+  Stretch(copies.image, s, false, 0, c.copies->image, Rect{0, 0, width, height});
+  kept.push_back(std::move(c));
+  return kept.back();
+}
+
+}  // namespace
+
+void DrawPattern(TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern) {
+  Rect pattern_rect;
+  if (!PatternOf(item, pattern, pattern_rect)) return;
+  if (x > dest.width() || y > dest.height()) return;
+  DrawCopies(ReadyDisplayCopies(item), item.Transparent, pattern_rect, dest, x, y);
+}
+
+void StretchPattern(TPictureCollectionItem& item, Surface& dest, const Rect& rect, int pattern) {
+  Rect pattern_rect;
+  if (!PatternOf(item, pattern, pattern_rect) || rect.Empty()) return;
+  ReadyDisplayCopies(item);
+  DisplayCopies& copies = *item.copies;
+  // A pattern reaching past its picture is cut to it before scaling.
+  const Rect s{std::max(pattern_rect.left, 0), std::max(pattern_rect.top, 0),
+               std::min(pattern_rect.right, copies.image.width),
+               std::min(pattern_rect.bottom, copies.image.height)};
+  if (s.Empty()) return;
+
+  const int64_t rw = int64_t{rect.right} - rect.left;
+  const int64_t rh = int64_t{rect.bottom} - rect.top;
+  if (rw * rh > kMaxStretchedPixels) {
+    Stretch(copies.image, s, item.Transparent, copies.key, dest.image(), rect);
+    return;
+  }
+  StretchedCopy& stretched =
+      StretchedFor(copies, pattern, s, static_cast<int>(rw), static_cast<int>(rh));
+  if (item.Transparent && !stretched.copies->runs_built) {
+    BuildOpaqueRuns(*stretched.copies, stretched.copies->key);
+  }
+  DrawCopies(*stretched.copies, item.Transparent, Rect{0, 0, stretched.width, stretched.height},
+             dest, rect.left, rect.top);
 }
 
 void BlendFillRect(Surface& surface, const Rect& rect, Color color, int alpha) {

@@ -31,7 +31,7 @@ void TDXImageList::DisplayFinalized() {
 }
 
 void TDXImageList::RestoreSurfaces() {
-  for (int i = 0; i < Items.Count(); ++i) BuildDisplayCopies(Items.Items(i));
+  for (int i = 0; i < Items.Count(); ++i) PrepareDisplayCopies(Items.Items(i));
 }
 
 void TDXImageList::DisplayDestroyed() {
@@ -50,7 +50,7 @@ void TDXImageList::CollectionLoaded() {
   for (int i = 0; i < Items.Count(); ++i) {
     TPictureCollectionItem& item = Items.Items(i);
     item.initialized = true;
-    BuildDisplayCopies(item);
+    PrepareDisplayCopies(item);
   }
 }
 

@@ -36,9 +36,17 @@ class TDXImageList {
 
 // Builds (or rebuilds) one item's display-ready copies; none for an empty picture.
 void BuildDisplayCopies(TPictureCollectionItem& item);
+// Gives the item display-ready copies as the display opens or the picture changes. A picture
+// whose decoding may fail (a JPEG) is decoded at once, so that a broken one fails here; others
+// keep their pattern grid and key now and decode when first drawn (ReadyDisplayCopies), so
+// that a display opens with only what its first screens show.
+void PrepareDisplayCopies(TPictureCollectionItem& item);
 void FreeDisplayCopies(TPictureCollectionItem& item);
 // After a change of the item's key colour: recomputes the key of existing copies without
 // converting the picture again. Does nothing when the item has no copies.
 void RekeyDisplayCopies(TPictureCollectionItem& item);
+// The item's copies with their pixels and, for a keyed item, its runs, made now if they were
+// still to come. The item must have copies.
+const DisplayCopies& ReadyDisplayCopies(TPictureCollectionItem& item);
 
 }  // namespace kv

@@ -79,7 +79,8 @@ struct DecodeJob {
   const uint8_t* data;
   size_t size;
   JpegHeader header;
-  uint8_t* rgb;  // width x height x 3, allocated by the caller
+  uint8_t* rgb;      // width x height x 3, allocated by the caller; or null, and then
+  uint16_t* rgb565;  // width x height, the same pixels in 565
   uint8_t palette[256][3];
   int palette_size;
   int error_code;
@@ -129,15 +130,38 @@ void DecodeInto(DecodeJob* job) {
     job->palette_size = colours < 256 ? colours : 256;
     JSAMPARRAY buffer =
         (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, width, 1);
+    uint16_t table[256] = {};
+    for (int i = 0; i < job->palette_size; ++i) {
+      table[i] = To565(job->palette[i][0], job->palette[i][1], job->palette[i][2]);
+    }
     while (cinfo.output_scanline < cinfo.output_height) {
-      uint8_t* out = job->rgb + size_t{cinfo.output_scanline} * width * 3;
+      const size_t y = cinfo.output_scanline;
       jpeg_read_scanlines(&cinfo, buffer, 1);
       for (JDIMENSION x = 0; x < width; ++x) {
-        const uint8_t* entry = job->palette[buffer[0][x] < job->palette_size ? buffer[0][x] : 0];
-        out[x * 3] = entry[0];
-        out[x * 3 + 1] = entry[1];
-        out[x * 3 + 2] = entry[2];
+        const int index = buffer[0][x] < job->palette_size ? buffer[0][x] : 0;
+        if (job->rgb565) {
+          job->rgb565[y * width + x] = table[index];
+        } else {
+          const uint8_t* entry = job->palette[index];
+          uint8_t* out = job->rgb + (y * width + x) * 3;
+          out[0] = entry[0];
+          out[1] = entry[1];
+          out[2] = entry[2];
+        }
       }
+    }
+  } else if (job->rgb565) {
+    // The row sits one byte off alignment: libjpeg-turbo writes aligned rows with
+    // non-temporal stores, which would send each row out to memory just before it is read
+    // back here.
+    JSAMPARRAY buffer = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                   JPOOL_IMAGE, width * 3 + 1, 1);
+    JSAMPROW row = buffer[0] + 1;
+    while (cinfo.output_scanline < cinfo.output_height) {
+      uint16_t* out = job->rgb565 + size_t{cinfo.output_scanline} * width;
+      jpeg_read_scanlines(&cinfo, &row, 1);
+      const uint8_t* in = row;
+      for (JDIMENSION x = 0; x < width; ++x, in += 3) out[x] = To565(in[0], in[1], in[2]);
     }
   } else {
     while (cinfo.output_scanline < cinfo.output_height) {
@@ -173,15 +197,32 @@ const RgbImage& JpegPicture::Pixels() {
     image.width = header_.width;
     image.height = header_.height;
     image.rgb.assign(size_t(header_.width) * size_t(header_.height) * 3, 0);
-    DecodeJob job{stream_.data(), stream_.size(), header_, image.rgb.data(), {}, 0, 0};
-    DecodeInto(&job);
-    if (job.error_code != 0) throw Error(Format("JPEG error #%d", job.error_code));
-    for (int i = 0; i < job.palette_size; ++i) {
-      palette_.push_back({job.palette[i][2], job.palette[i][1], job.palette[i][0], 0});
-    }
+    Decode(image.rgb.data(), nullptr);
   }
   decoded_ = std::move(image);
   return *decoded_;
+}
+
+Image565 JpegPicture::Pixels565() {
+  if (decoded_) {
+    Image565 image = ConvertTo565(*decoded_);
+    decoded_.reset();
+    return image;
+  }
+  if (empty()) return {};
+  Image565 image(header_.width, header_.height);
+  Decode(nullptr, image.pixels.data());
+  return image;
+}
+
+void JpegPicture::Decode(uint8_t* rgb, uint16_t* rgb565) {
+  DecodeJob job{stream_.data(), stream_.size(), header_, rgb, rgb565, {}, 0, 0};
+  DecodeInto(&job);
+  if (job.error_code != 0) throw Error(Format("JPEG error #%d", job.error_code));
+  palette_.clear();
+  for (int i = 0; i < job.palette_size; ++i) {
+    palette_.push_back({job.palette[i][2], job.palette[i][1], job.palette[i][0], 0});
+  }
 }
 
 std::unique_ptr<JpegPicture> ReadJpegPayload(ByteReader& in) {

@@ -31,6 +31,9 @@ class JpegPicture final : public Picture {
   int bits_per_pixel() const override { return empty() ? 0 : header_.grey ? 8 : 24; }
   // Decodes once; fails with "JPEG error #%d" (and fails again on the next call).
   const RgbImage& Pixels() override;
+  // Once the display holds its copy, the decoded pixels go: a later Pixels() decodes again.
+  void ReleasePixels() override { decoded_.reset(); }
+  Image565 Pixels565() override;
   // A grey-scale picture's quantised palette once it is decoded; nothing before or otherwise.
   std::vector<Bgr0> OfferedColors() const override { return palette_; }
 
@@ -39,6 +42,9 @@ class JpegPicture final : public Picture {
   bool decoded() const { return decoded_.has_value(); }
 
  private:
+  // Decodes into one of the two buffers (the other null) and takes the grey palette.
+  void Decode(uint8_t* rgb, uint16_t* rgb565);
+
   std::vector<uint8_t> stream_;
   JpegHeader header_;
   std::optional<RgbImage> decoded_;

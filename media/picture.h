@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/image565.h"
+
 namespace kv {
 
 // Decoded pixels: 3 bytes per pixel (red, green, blue), rows top-down, no padding.
@@ -41,6 +43,13 @@ class Picture {
   // Frees the decoded pixels where they can be decoded again cheaply from what the picture
   // holds; the display keeps its own converted copy, so the game needs them only once.
   virtual void ReleasePixels() {}
+  // The pixels as the display holds them (565, rows top-down), with no decoded pixels kept
+  // afterwards. Kinds that can decode straight to 565 do, without a 3-byte-a-pixel picture in
+  // between; the result is what converting Pixels() would give. Fails as Pixels() does.
+  virtual Image565 Pixels565();
+  // False where decoding cannot fail (the pixels are all held, as in a DIB), so the display may
+  // decode the picture when first drawn instead of when it opens.
+  virtual bool DecodingMayFail() const { return true; }
 
   // What the picture offers to a collection's colour table: for a DIB of 8 bits per pixel or
   // fewer its whole 256-entry table; for other pictures with a logical palette its colours;
@@ -54,6 +63,16 @@ class Picture {
 // Returns an empty picture for an unknown class name; throws kv::Error with the kind's
 // message on malformed data.
 std::unique_ptr<Picture> ReadPicturePayload(std::span<const uint8_t> value);
+
+// Looks at the first bytes of a long "Picture.Data" value: throws PictureTooLarge when the
+// header of a DIB or bitmap there declares more pixels than one picture may have, so that a
+// collection refuses the value unread; says nothing otherwise, leaving every other verdict to
+// the whole value.
+void CheckPicturePayloadHead(std::span<const uint8_t> head);
+
+// Decoded pixels converted to 565. A short buffer leaves the rest black instead of reading past
+// it.
+Image565 ConvertTo565(const RgbImage& rgb);
 
 // An empty picture (no class, or an unrecognised one).
 std::unique_ptr<Picture> MakeEmptyPicture();

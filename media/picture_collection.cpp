@@ -23,7 +23,7 @@ TPictureCollectionItem::~TPictureCollectionItem() = default;
 
 void TPictureCollectionItem::SetPicture(std::unique_ptr<Picture> picture) {
   picture_ = picture ? std::move(picture) : MakeEmptyPicture();
-  if (copies) BuildDisplayCopies(*this);
+  if (copies) PrepareDisplayCopies(*this);
 }
 
 void TPictureCollectionItem::SetTransparentColor(Color color) {

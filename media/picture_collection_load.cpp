@@ -65,15 +65,20 @@ class PictureHolderObject : public StreamObject {
   DefinedKind FindDefined(std::string_view name) const override {
     return cp1250::EqualAsciiNoCase(name, "Data") ? DefinedKind::kBinary : DefinedKind::kNone;
   }
+  void ReadBinaryHead(std::string_view name, std::span<const uint8_t> head) override {
+    try {
+      CheckPicturePayloadHead(head);
+    } catch (const PictureTooLarge& e) {
+      throw TooLargeForOnePicture(e);
+    }
+  }
   // A payload that fails to read leaves the picture the item had.
   void ReadBinary(std::string_view name, std::span<const uint8_t> data) override {
     std::unique_ptr<Picture> picture;
     try {
       picture = ReadPicturePayload(data);
     } catch (const PictureTooLarge& e) {
-      throw PixelTally::TooLarge(item_, index_, e.width(), e.height(),
-                                 Format(", more than %llu in one picture",
-                                        static_cast<unsigned long long>(kMaxPicturePixels)));
+      throw TooLargeForOnePicture(e);
     }
     tally_.Replace(item_, index_, *picture);
     item_.SetPicture(std::move(picture));
@@ -85,6 +90,12 @@ class PictureHolderObject : public StreamObject {
   }
 
  private:
+  Error TooLargeForOnePicture(const PictureTooLarge& e) const {
+    return PixelTally::TooLarge(item_, index_, e.width(), e.height(),
+                                Format(", more than %llu in one picture",
+                                       static_cast<unsigned long long>(kMaxPicturePixels)));
+  }
+
   TPictureCollectionItem& item_;
   int index_;
   PixelTally& tally_;

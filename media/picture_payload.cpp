@@ -5,6 +5,7 @@
 #include "media/dib.h"
 #include "media/jpeg_picture.h"
 #include "media/picture.h"
+#include "media/picture_budget.h"
 
 namespace kv {
 
@@ -65,6 +66,25 @@ std::unique_ptr<Picture> ReadPicturePayload(std::span<const uint8_t> value) {
   if (name == "TIcon") return ReadIcon(in);
   if (name == "TMetafile") return ReadMetafile(in);
   return MakeEmptyPicture();
+}
+
+void CheckPicturePayloadHead(std::span<const uint8_t> head) {
+  ByteReader in(head);
+  try {
+    const size_t name_length = in.ReadU8();
+    if (name_length > kMaxClassName) return;
+    const std::string name = in.ReadString(name_length);
+    if (name == "TDIB") {
+      CheckDibHeaderSize(in);
+    } else if (name == "TBitmap") {
+      in.ReadI32();  // the bitmap's length, which the whole value checks
+      CheckBitmapHeaderSize(in);
+    }
+  } catch (const PictureTooLarge&) {
+    throw;
+  } catch (const Error&) {
+    // Cut short, or bad in some other way: the whole value will say how.
+  }
 }
 
 }  // namespace kv

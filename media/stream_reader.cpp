@@ -194,8 +194,12 @@ void StreamReader::ReadDefined(StreamObject& object, std::string_view name, Defi
     return;
   }
   if (in_.ReadU8() != kTagBinary) throw Error(kInvalidPropertyValue);
+  const uint64_t length = ReadLength();
+  // A large value is looked at by its first bytes before it is read: a header that asks for
+  // too much is refused without pulling megabytes of file into memory first.
+  if (length > kBinaryHeadBytes) object.ReadBinaryHead(name, in_.Peek(kBinaryHeadBytes));
   // The handler sees exactly these bytes; whatever it leaves unread is dropped.
-  object.ReadBinary(name, in_.ReadBytes(ReadLength()));
+  object.ReadBinary(name, in_.ReadBytes(length));
 }
 
 void StreamReader::ReadCollection(StreamCollection& collection) {

@@ -47,6 +47,9 @@ enum class DefinedKind { kNone, kPlain, kBinary };
 class StreamReader;
 class StreamObject;
 
+// How much of a long binary value its object may look at before the value is read.
+inline constexpr size_t kBinaryHeadBytes = 4096;
+
 // A list of items that a tag-14 value fills.
 class StreamCollection {
  public:
@@ -78,7 +81,9 @@ class StreamObject {
   virtual DefinedKind FindDefined(std::string_view name) const { return DefinedKind::kNone; }
   // A plain defined property reads its one tagged value through the reader.
   virtual void ReadPlain(std::string_view name, StreamReader& reader) {}
-  // A binary defined property gets the whole payload of its tag-10 value.
+  // A binary defined property gets the whole payload of its tag-10 value. A payload longer than
+  // kBinaryHeadBytes is first shown by its beginning, which may refuse it by throwing.
+  virtual void ReadBinaryHead(std::string_view name, std::span<const uint8_t> head) {}
   virtual void ReadBinary(std::string_view name, std::span<const uint8_t> data) {}
 
   // Non-null for objects that a tag-14 value can fill.

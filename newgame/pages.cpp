@@ -134,7 +134,7 @@ void DrawInfoBox(GameShell& shell, const TNewgame& newgame, int kind, int profes
 
 void DrawAttributePage(GameShell& shell, TNewgame& newgame) {
   Random random;
-  random.Seed(static_cast<uint32_t>(shell.platform().UtcMillisOfDay()));
+  random.Seed(static_cast<uint32_t>(shell.platform().TimeOfDay()));
   RollAttributes(newgame.Character, random);
   DrawAttributes(shell, newgame);
 }

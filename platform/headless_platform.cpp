@@ -40,11 +40,7 @@ class HeadlessPlatform final : public Platform {
   void AdvanceClock(uint64_t micros) override { Advance(micros); }
 
   bool PollEvent(Event& event) override { return false; }
-  bool PollWindowEvent(Event& event) override {
-    if (!pad_.Next(event)) return false;
-    ApplyInput(event);
-    return true;
-  }
+  bool PollWindowEvent(Event& event) override { return pad_.Next(event); }
   bool DrivePad(const PadCommand& command, std::string& problem) override {
     return pad_.Drive(command, problem);
   }

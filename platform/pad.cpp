@@ -1,5 +1,7 @@
 #include "platform/pad.h"
 
+#include <iterator>
+
 namespace kv::pad {
 namespace {
 
@@ -42,6 +44,16 @@ std::optional<int> AxisFromName(std::string_view name) {
 
 std::optional<int> ButtonFromName(std::string_view name) {
   return IndexOf(kButtonNames, name);
+}
+
+std::optional<std::string_view> AxisName(int axis) {
+  if (axis < 0 || axis >= static_cast<int>(std::size(kAxisNames))) return std::nullopt;
+  return kAxisNames[axis];
+}
+
+std::optional<std::string_view> ButtonName(int button) {
+  if (button < 0 || button >= kButtonCount) return std::nullopt;
+  return kButtonNames[button];
 }
 
 }  // namespace kv::pad

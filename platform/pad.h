@@ -32,6 +32,8 @@ constexpr int kAxisMax = 32767;
 // the buttons ("a", "b", "x", "y", "back", "guide", "start", "dpup", ...): SDL's own names.
 std::optional<int> AxisFromName(std::string_view name);
 std::optional<int> ButtonFromName(std::string_view name);
+std::optional<std::string_view> AxisName(int axis);
+std::optional<std::string_view> ButtonName(int button);
 
 }  // namespace pad
 

@@ -75,6 +75,12 @@ bool Platform::DrivePad(const PadCommand& command, std::string& problem) {
   return false;
 }
 
+int64_t Platform::TimeOfDay() {
+  const int64_t ms = given_time_of_day_ ? *given_time_of_day_ : UtcMillisOfDay();
+  if (on_time_of_day_read) on_time_of_day_read(ms);
+  return ms;
+}
+
 int Platform::ShowCursor(bool show) {
   cursor_count_ += show ? 1 : -1;
   CursorVisibilityChanged(cursor_count_ >= 0);

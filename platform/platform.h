@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,9 +53,18 @@ class Platform {
 
   // --- Clocks. The millisecond clock is the microsecond clock rounded down.
   virtual uint64_t Micros() = 0;
-  uint32_t Millis() { return static_cast<uint32_t>(Micros() / 1000); }
-  // Coordinated universal time of day, in milliseconds since midnight.
+  uint32_t ClockMillis() { return static_cast<uint32_t>(Micros() / 1000); }
+  // The millisecond clock as the program reads it: the clock's, or the time given while a
+  // recording is made or replayed (a real window's session keeps no pace the replay can follow).
+  uint32_t Millis() { return given_millis_ ? *given_millis_ : ClockMillis(); }
+  void GiveMillis(std::optional<uint32_t> ms) { given_millis_ = ms; }
+  // Coordinated universal time of day, in milliseconds since midnight, from the clock.
   virtual int64_t UtcMillisOfDay() = 0;
+  // The time of day as the program reads it: the clock's, or the one given by a recording.
+  // Every reading is told to `on_time_of_day_read`, so a recording can hold it.
+  int64_t TimeOfDay();
+  void GiveTimeOfDay(std::optional<int64_t> ms) { given_time_of_day_ = ms; }
+  std::function<void(int64_t)> on_time_of_day_read;
   // Headless only: sets the time of day (the virtual clock keeps running from there).
   virtual void SetUtcMillisOfDay(int64_t ms) {}
   // Sleeps the user-interface thread; dispatches no events. Headless: advances the clock.
@@ -66,7 +77,7 @@ class Platform {
   virtual bool PollEvent(Event& event) = 0;
   virtual void WaitEvent(uint32_t timeout_ms) = 0;
   // While a script is the input: the window's own events only (uncovering, focus, a close),
-  // the player's input meanwhile dropped unseen.
+  // the player's input meanwhile dropped unseen. The input state is the caller's to update.
   virtual bool PollWindowEvent(Event& event) { return false; }
   // Updates the input state as the event implies (pointer, buttons, keys). Scripts feed
   // their events through this.
@@ -87,6 +98,9 @@ class Platform {
   // Whether the main window is the foreground window (polling reads no keys otherwise).
   bool foreground() const { return foreground_; }
   void set_foreground(bool active) { foreground_ = active; }
+  // While a recording is replayed, the pointer is where the recording puts it, wherever the
+  // window goes or whatever display mode it takes on.
+  void set_pointer_from_input_only(bool only) { pointer_from_input_only_ = only; }
 
   // --- Display.
   virtual std::vector<DisplayMode> DisplayModes() = 0;
@@ -117,8 +131,15 @@ class Platform {
 
  protected:
   virtual void CursorVisibilityChanged(bool visible) {}
+  // The window moved, changed size or mode under the pointer, which now lies over `display`.
+  void PointerMovedWithWindow(Point display) {
+    if (!pointer_from_input_only_) input_.pointer = display;
+  }
 
   InputState input_;
+  bool pointer_from_input_only_ = false;
+  std::optional<uint32_t> given_millis_;
+  std::optional<int64_t> given_time_of_day_;
   bool foreground_ = true;
   int cursor_count_ = 0;
   FontService fonts_;

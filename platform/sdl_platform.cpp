@@ -55,7 +55,7 @@ class SdlPlatform final : public Platform {
     // that read it must find.
     events_.on_geometry_changed = [this] {
       presenter_.Expose();
-      input_.pointer = window_->PointerNow().display;
+      PointerMovedWithWindow(window_->PointerNow().display);
     };
     OpenSound();
     SDL_StartTextInput();
@@ -102,10 +102,7 @@ class SdlPlatform final : public Platform {
     // A script is the input: the player's controller no longer counts, the script's does.
     pad_->LeaveToScript();
     while (events_.Next(event)) {
-      if (IsWindowEvent(event.type) || IsPadEvent(event.type)) {
-        ApplyInput(event);
-        return true;
-      }
+      if (IsWindowEvent(event.type) || IsPadEvent(event.type)) return true;
     }
     return false;
   }
@@ -155,7 +152,7 @@ class SdlPlatform final : public Platform {
     }
     events_.AfterSwitch();
     // Whether or not it moved, the pointer lies over another display pixel now.
-    input_.pointer = window_->PointerNow().display;
+    PointerMovedWithWindow(window_->PointerNow().display);
     return true;
   }
 

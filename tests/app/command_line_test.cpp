@@ -21,8 +21,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(CommandLine, EveryOptionTakesItsArgumentAsTheNextWordOrAfterAnEqualsSign) {
-  const CommandLine line = Parse({"--headless", "--windowed", "--renderer", "software", "--script",
-                                  "a.txt", "--state-out=s.json", "--data", "d/"});
+  const CommandLine line =
+      Parse({"--headless", "--windowed", "--renderer", "software", "--script", "a.txt",
+             "--state-out=s.json", "--data", "d/", "--record", "r.script"});
   ASSERT_EQ(line.action, CommandLine::Action::kPlay);
   EXPECT_TRUE(line.options.headless);
   EXPECT_TRUE(line.options.windowed);
@@ -30,6 +31,7 @@ TEST(CommandLine, EveryOptionTakesItsArgumentAsTheNextWordOrAfterAnEqualsSign) {
   EXPECT_EQ(line.options.script, "a.txt");
   EXPECT_EQ(line.options.state_out, "s.json");
   EXPECT_EQ(line.options.data, "d/");
+  EXPECT_EQ(line.options.record, "r.script");
   EXPECT_EQ(Parse({"--renderer=accelerated"}).options.sdl.renderer,
             SdlOptions::Renderer::kAccelerated);
   // An argument that looks like an option is still the argument.
@@ -104,7 +106,7 @@ TEST(CommandLine, TheUsageNamesEveryOptionAndTheHelpExplainsEachOnItsOwnLine) {
     EXPECT_NE(help.find("\n  " + option), std::string::npos) << option;
     ++options;
   }
-  EXPECT_EQ(options, 12u);
+  EXPECT_EQ(options, 13u);
   for (const std::string& line : Lines(help)) EXPECT_LE(line.size(), 80u) << line;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/keys.h"
 
@@ -76,6 +77,75 @@ TEST(ScriptLine, MalformedLinesSayWhatIsWrong) {
   EXPECT_EQ(Problem("clock -5"), "expected milliseconds");
   EXPECT_EQ(Problem("shot "), "expected a file name");
   EXPECT_EQ(Problem("state"), "expected a file name or -");
+  EXPECT_EQ(Problem("ms 4294967296"), "expected milliseconds");
+  EXPECT_EQ(Problem("ticks x"), "expected a count");
+  EXPECT_EQ(Problem("recorded later"), "expected windowed or fullscreen");
+}
+
+TEST(ScriptLine, ARecordingsLinesReadTheirArguments) {
+  EXPECT_EQ(Read("recorded").kind, Kind::kRecorded);
+  EXPECT_FALSE(Read("recorded fullscreen").windowed);
+  EXPECT_TRUE(Read("recorded windowed").windowed);
+  EXPECT_EQ(Read("timer").kind, Kind::kTimer);
+  EXPECT_EQ(Read("ticks 60").number, 60);
+  EXPECT_EQ(Read("ms 4294967295").number, 4294967295LL);
+
+  const ScriptCommand c =
+      Read("check screen=game page=0 cell=19,20 pos=-1,21 front=00ff00ff00ff00fA");
+  EXPECT_EQ(c.check.screen, "game");
+  EXPECT_EQ(c.check.cell, (Point{19, 20}));
+  EXPECT_EQ(c.check.pos, (Point{-1, 21}));
+  EXPECT_EQ(c.check.front, 0x00ff00ff00ff00faULL);
+  EXPECT_FALSE(Read("check front=0000000000000001 page=3 screen=intro").check.cell.has_value());
+}
+
+TEST(ScriptLine, ACheckThatIsNotOneIsRefusedByItsField) {
+  EXPECT_EQ(Problem("check screen=menu page=0"), "a check needs screen, page and front");
+  EXPECT_EQ(Problem("check screen=lobby page=0 front=0000000000000000"),
+            "unreadable check field 'screen=lobby'");
+  EXPECT_EQ(Problem("check screen=menu page=0 front=123"), "unreadable check field 'front=123'");
+  EXPECT_EQ(Problem("check screen=menu page=0 front=000000000000000g"),
+            "unreadable check field 'front=000000000000000g'");
+  EXPECT_EQ(Problem("check screen=menu page=+1 front=0000000000000000"),
+            "unreadable check field 'page=+1'");
+  EXPECT_EQ(Problem("check screen=menu page=-1 front=0000000000000000"),
+            "unreadable check field 'page=-1'");
+  EXPECT_EQ(Problem("check screen=menu page=0 front=-000000000000001"),
+            "unreadable check field 'front=-000000000000001'");
+  EXPECT_EQ(Problem("check screen=menu page=256 front=0000000000000000"),
+            "unreadable check field 'page=256'");
+  EXPECT_EQ(Problem("check screen=menu screen=game page=0 front=0000000000000000"),
+            "unreadable check field 'screen=game'");
+  EXPECT_EQ(Problem("check screen=game page=0 cell=19 front=0000000000000000"),
+            "unreadable check field 'cell=19'");
+  EXPECT_EQ(Problem("check screen=game page=0 hero=1 front=0000000000000000"),
+            "unreadable check field 'hero=1'");
+}
+
+TEST(ScriptLine, EveryKeyThePlatformsDeliverHasANameThatReadsBackAsIt) {
+  std::vector<int> keys = {vk::kBack, vk::kTab,    vk::kReturn, vk::kShift, vk::kControl,
+                           vk::kMenu, vk::kEscape, vk::kSpace,  vk::kPrior, vk::kNext,
+                           vk::kEnd,  vk::kHome,   vk::kLeft,   vk::kUp,    vk::kRight,
+                           vk::kDown, vk::kInsert, vk::kDelete};
+  for (int i = 0; i < 26; ++i) keys.push_back(vk::kA + i);
+  for (int i = 0; i < 10; ++i) keys.push_back(vk::k0 + i);
+  for (int i = 0; i < 10; ++i) keys.push_back(vk::kNumpad0 + i);
+  for (int i = 0; i < 12; ++i) keys.push_back(vk::kF1 + i);
+  for (const int key : keys) {
+    for (const KeyMods mods : {KeyMods{}, KeyMods{true, true, true}, KeyMods{false, true, false}}) {
+      const auto name = ScriptKeyName(ScriptKey{key, mods});
+      ASSERT_TRUE(name.has_value()) << key;
+      const auto back = ParseScriptKey(*name);
+      ASSERT_TRUE(back.has_value()) << *name;
+      EXPECT_EQ(back->key, key) << *name;
+      EXPECT_TRUE(back->mods.alt == mods.alt && back->mods.ctrl == mods.ctrl &&
+                  back->mods.shift == mods.shift)
+          << *name;
+    }
+  }
+  EXPECT_EQ(ScriptKeyName(ScriptKey{vk::kMenu, KeyMods{true, false, false}}), "Alt+Alt");
+  EXPECT_EQ(ScriptKeyName(ScriptKey{vk::kNumpad8, {}}), "KP8");
+  EXPECT_FALSE(ScriptKeyName(ScriptKey{0x5B, {}}).has_value());
 }
 
 }  // namespace

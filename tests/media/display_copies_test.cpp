@@ -8,9 +8,11 @@
 #include "display_test_support.h"
 #include "media/display_copies.h"
 #include "media/dxdraw.h"
+#include "media/image_list.h"
 #include "media/picture_collection.h"
 #include "media/surface.h"
 #include "support/hostile_files.h"
+#include "tools/writer/picture_writer.h"
 #include "tools/writer/stream_writer.h"
 
 namespace kv {
@@ -146,6 +148,62 @@ TEST(DisplayCopies, TallAndNoisyPicturesKeepNoRunsThatCostMoreThanTheImage) {
   BuildDisplayCopies(sprite);
   EXPECT_FALSE(sprite.copies->row_start.empty());
   EXPECT_LE(sprite.copies->Bytes(), Allowed(sprite));
+}
+
+TEST(DisplayCopies, HeldPicturesDecodeWhenFirstDrawnWithTheGridAndKeyOfTheOpening) {
+  const RgbImage painted = test::PaintedPicture(12, 8, [](int x, int y) {
+                             return x % 3 == 0 ? Rgb(0, 0, 0) : Rgb(x * 20, y * 30, 90);
+                           })->Pixels();
+  const auto make = [&](TPictureCollectionItem& item) {
+    item.SetPicture(ReadPicturePayload(writer::DibPictureData(painted, {.bits = 24})));
+    item.PatternWidth = 6;
+  };
+  TPictureCollectionItem lazy, eager;
+  make(lazy);
+  make(eager);
+  PrepareDisplayCopies(lazy);
+  BuildDisplayCopies(eager);
+  ASSERT_NE(lazy.copies, nullptr);
+  EXPECT_TRUE(lazy.copies->pending);
+  EXPECT_TRUE(lazy.copies->image.pixels.empty());
+  // Changes after the opening reach the drawing as they would have with copies built then.
+  lazy.PatternWidth = eager.PatternWidth = 4;
+  lazy.SetTransparentColor(Rgb(60, 30, 90));
+  eager.SetTransparentColor(Rgb(60, 30, 90));
+  for (int k : {0, 1}) {
+    Surface drawn(20, 10, nullptr), expected(20, 10, nullptr);
+    FillSurface(drawn, kGrey565);
+    FillSurface(expected, kGrey565);
+    DrawPattern(lazy, drawn, 1, 1, k);
+    DrawPattern(eager, expected, 1, 1, k);
+    EXPECT_EQ(drawn.image().pixels, expected.image().pixels) << "pattern " << k;
+  }
+  EXPECT_FALSE(lazy.copies->pending);
+  EXPECT_EQ(lazy.copies->runs.size(), eager.copies->runs.size());
+
+  // An item drawn opaque has no runs until it is drawn keyed.
+  TPictureCollectionItem opaque;
+  make(opaque);
+  opaque.Transparent = false;
+  BuildDisplayCopies(opaque);
+  Surface surface(20, 10, nullptr);
+  DrawPattern(opaque, surface, 0, 0, 0);
+  EXPECT_FALSE(opaque.copies->runs_built);
+  opaque.Transparent = true;
+  DrawPattern(opaque, surface, 0, 0, 0);
+  EXPECT_TRUE(opaque.copies->runs_built);
+  TPictureCollectionItem keyed;
+  make(keyed);
+  BuildDisplayCopies(keyed);
+  EXPECT_EQ(opaque.copies->runs.size(), keyed.copies->runs.size());
+
+  // A picture whose decoding may fail is decoded as the display opens.
+  TPictureCollectionItem jpeg;
+  jpeg.SetPicture(ReadPicturePayload(writer::JpegPictureData(painted, 90, false)));
+  PrepareDisplayCopies(jpeg);
+  ASSERT_NE(jpeg.copies, nullptr);
+  EXPECT_FALSE(jpeg.copies->pending);
+  EXPECT_EQ(jpeg.copies->image.pixels.size(), 12u * 8);
 }
 
 }  // namespace

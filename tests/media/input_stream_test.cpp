@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "media/file_source.h"
+#include "media/picture_budget.h"
 #include "media/picture_collection.h"
 #include "media/wave_collection.h"
 #include "platform/error.h"
 #include "support/hostile_files.h"
 #include "support/test_support.h"
+#include "tools/writer/picture_writer.h"
 #include "tools/writer/stream_writer.h"
 
 namespace kv {
@@ -134,6 +136,48 @@ TEST(InputStream, FilesLoadThroughTheSourceAsFromMemory) {
   EXPECT_EQ(from_file.DeclaredPixels(), from_memory.DeclaredPixels());
   EXPECT_EQ(ErrorOf([&] { from_file.LoadCollectionFile(dir / "missing.dat"); }),
             "Cannot open file " + (dir / "missing.dat"));
+}
+
+// A 1-bit picture of 16384 x 16384 with its 32 MB pixel block, as a TBitmap (a file header and
+// a length before the DIB) or a TDIB.
+std::vector<uint8_t> WholeBlockPicture(bool bitmap) {
+  const std::vector<uint8_t> pixels(size_t{2048} * 16384, 0x55);
+  const std::vector<uint8_t> dib = test::RawDib(16384, 16384, 1, 0, 2, pixels);
+  if (!bitmap) return writer::PictureData("TDIB", dib);
+  std::vector<uint8_t> value;
+  const auto put32 = [&](uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8) value.push_back(static_cast<uint8_t>(v >> shift));
+  };
+  put32(static_cast<uint32_t>(14 + dib.size()));
+  value.insert(value.end(), {'B', 'M'});
+  put32(static_cast<uint32_t>(14 + dib.size()));
+  put32(0);
+  put32(14 + 40 + 8);
+  value.insert(value.end(), dib.begin(), dib.end());
+  return writer::PictureData("TBitmap", value);
+}
+
+TEST(InputStream, APictureOverTheCapIsRefusedByItsHeaderBeforeItsPixelsAreRead) {
+  test::TempDir dir;
+  for (bool bitmap : {false, true}) {
+    writer::PictureItemEntry item;
+    item.name = "Plain";
+    item.picture_data = WholeBlockPicture(bitmap);
+    const std::vector<uint8_t> bytes = writer::WriteImageCollection({item});
+    ASSERT_TRUE(writer::WriteFile(dir / "plain.dat", bytes));
+
+    FileSource file(dir / "plain.dat");
+    InputStream in(file, file.size());
+    TPictureCollection collection;
+    EXPECT_EQ(ErrorOf([&] { collection.LoadCollectionStream(in); }),
+              "Error reading TPictureCollectionComponent.List: Error reading "
+              "TPictureCollectionItem.Picture.Data: Image 'Plain' (item 0) is too large: "
+              "16384x16384 pixels, more than 67108864 in one picture")
+        << (bitmap ? "TBitmap" : "TDIB");
+    EXPECT_LE(in.fetched(), uint64_t{64} << 10);
+    // The whole value gives the same verdict.
+    EXPECT_THROW(ReadPicturePayload(item.picture_data), PictureTooLarge);
+  }
 }
 
 }  // namespace

@@ -91,6 +91,12 @@ TEST(JpegPayload, GreyPicturesDecodeThroughTheQuantiser) {
     const Bgr0 entry{pixels.rgb[i + 2], pixels.rgb[i + 1], pixels.rgb[i], 0};
     ASSERT_NE(std::find(palette.begin(), palette.end(), entry), palette.end()) << "pixel " << i / 3;
   }
+  // Released once the display has its copy, the pixels decode again the same, and the palette
+  // is not offered twice.
+  const std::vector<uint8_t> first = pixels.rgb;
+  grey->ReleasePixels();
+  EXPECT_EQ(grey->Pixels().rgb, first);
+  EXPECT_EQ(grey->OfferedColors(), palette);
 }
 
 TEST(JpegPayload, LibraryErrorsCarryTheirNumber) {

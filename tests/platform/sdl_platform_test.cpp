@@ -53,11 +53,13 @@ TEST(SdlPlatformTest, OpensPresentsAndSwitchesModesOnDummyDrivers) {
   platform->controls().Show(edit, false);
 }
 
-// The events waiting for the script, pad events only, as "type key value" lines.
+// The events waiting for the script, taken as the application takes them; the controller's as
+// "type key value" lines.
 std::vector<std::string> PadEvents(Platform& platform) {
   std::vector<std::string> seen;
   Event event;
   while (platform.PollWindowEvent(event)) {
+    platform.ApplyInput(event);  // as the application does with what it takes
     const char* name = nullptr;
     switch (event.type) {
       case EventType::kPadConnect:

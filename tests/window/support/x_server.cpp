@@ -169,6 +169,33 @@ void XServer::AltEnter() {
   Key("Alt_L", false);
 }
 
+void XServer::BindKeysyms(const std::vector<std::string>& keysyms) {
+  Display* d = x_->display;
+  int min_code = 0, max_code = 0;
+  XDisplayKeycodes(d, &min_code, &max_code);
+  int per_code = 0;
+  KeySym* map =
+      XGetKeyboardMapping(d, static_cast<KeyCode>(min_code), max_code - min_code + 1, &per_code);
+  const auto spare = [&](int code) {
+    for (int i = 0; i < per_code; ++i) {
+      if (map[(code - min_code) * per_code + i] != NoSymbol) return false;
+    }
+    return true;
+  };
+  int code = max_code;
+  for (const std::string& name : keysyms) {
+    KeySym sym = XStringToKeysym(name.c_str());
+    if (sym == NoSymbol) throw std::runtime_error("unknown key " + name);
+    if (XKeysymToKeycode(d, sym) != 0) continue;
+    while (code >= min_code && !spare(code)) --code;
+    if (code < min_code) throw std::runtime_error("no spare key code for " + name);
+    KeySym both[2] = {sym, sym};
+    XChangeKeyboardMapping(d, code--, 2, both, 1);
+  }
+  XFree(map);
+  XSync(d, False);
+}
+
 std::pair<int, int> XServer::PointerPosition() {
   Window root = 0, child = 0;
   int x = 0, y = 0, wx = 0, wy = 0;

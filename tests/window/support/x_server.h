@@ -52,6 +52,9 @@ class XServer {
   void Key(const std::string& keysym, bool down);
   void TapKey(const std::string& keysym);
   void AltEnter();
+  // Gives each key that the keyboard map lacks (a Czech letter on a US map: "scaron") a spare
+  // key code, so that Key() can press it. Done before a program connects, it finds them there.
+  void BindKeysyms(const std::vector<std::string>& keysyms);
   std::pair<int, int> PointerPosition();
 
   // --- What the server shows.

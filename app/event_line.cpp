@@ -1,0 +1,74 @@
+#include "app/event_line.h"
+
+#include "platform/pad.h"
+
+#include "app/script_line.h"
+
+namespace kv {
+namespace {
+
+std::string ButtonName(MouseButton button) {
+  switch (button) {
+    case MouseButton::kLeft:
+      return "left";
+    case MouseButton::kRight:
+      return "right";
+    case MouseButton::kMiddle:
+      return "middle";
+  }
+  return "left";
+}
+
+}  // namespace
+
+std::string EventLine(const Event& event) {
+  switch (event.type) {
+    case EventType::kMouseMove:
+      return "move " + std::to_string(event.pos.x) + " " + std::to_string(event.pos.y);
+    case EventType::kMouseDown:
+      return "down " + ButtonName(event.button);
+    case EventType::kMouseUp:
+      return "up " + ButtonName(event.button);
+    case EventType::kKeyDown:
+    case EventType::kKeyUp: {
+      const auto name = ScriptKeyName(ScriptKey{event.key, event.mods});
+      // Every key the platforms deliver has a name; one without would leave the replay a key
+      // short, which its next check shows.
+      if (!name) return "# a key without a name: " + std::to_string(event.key);
+      return (event.type == EventType::kKeyDown ? "keydown " : "keyup ") + *name;
+    }
+    case EventType::kText: {
+      // The name field holds one line and takes a pasted text up to its first line break; the
+      // rest can reach nothing, and a line cannot hold it.
+      const std::string& text = event.text;
+      return "type " + text.substr(0, text.find_first_of("\r\n"));
+    }
+    case EventType::kActivate:
+      return "activate";
+    case EventType::kDeactivate:
+      return "deactivate";
+    case EventType::kClose:
+    case EventType::kRepaint:
+      return {};
+    case EventType::kPadConnect:
+      return "pad connect";
+    case EventType::kPadDisconnect:
+      return "pad disconnect";
+    case EventType::kPadAxis: {
+      const auto name = pad::AxisName(event.key);
+      // The triggers have no script name; nothing the game reads follows them.
+      if (!name) return {};
+      return "pad axis " + std::string(*name) + " " + std::to_string(event.value);
+    }
+    case EventType::kPadButtonDown:
+    case EventType::kPadButtonUp: {
+      const auto name = pad::ButtonName(event.key);
+      if (!name) return {};
+      return "pad button " + std::string(*name) +
+             (event.type == EventType::kPadButtonDown ? " down" : " up");
+    }
+  }
+  return {};
+}
+
+}  // namespace kv
