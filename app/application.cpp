@@ -5,6 +5,8 @@
 
 #include "app/error_box.h"
 #include "app/main_form.h"
+#include "app/screenshot.h"
+#include "app/state_dump.h"
 #include "platform/error.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
@@ -14,6 +16,9 @@ namespace {
 
 constexpr uint64_t kGlobalTimerPeriodUs = 200000;
 constexpr Rect kDisplayRect{0, 0, 800, 600};
+// While the stick moves the pointer the loop wakes once a refresh, so the pointer glides.
+constexpr uint64_t kPadPointerStepUs = 16667;
+constexpr int kF12 = vk::kF1 + 11;
 
 }  // namespace
 
@@ -129,6 +134,7 @@ void Application::Dispatch(const Event& event) {
   BeginStep(step);
   Route(event);
   EndStep(step);
+  AfterPadEvent(event);
   CheckGlobalTimer();
 }
 
@@ -153,6 +159,12 @@ void Application::Route(const Event& event) {
       break;
     }
     case EventType::kKeyDown: {
+      // The screenshot key belongs to no screen and no control.
+      if (event.key == kF12) {
+        // A replay takes no pictures of its own: the recording's player took theirs.
+        if (!replaying_) TakeScreenshot(VisibleScreen(platform_, form_), screenshot_folder);
+        break;
+      }
       // Alt+Enter switches the display wherever the keyboard is; no control ever sees it.
       const bool alt_enter = event.key == vk::kReturn && event.mods.alt;
       if (alt_enter) alt_enter_held_ = true;
@@ -161,6 +173,7 @@ void Application::Route(const Event& event) {
       break;
     }
     case EventType::kKeyUp:
+      if (event.key == kF12) break;
       // Nor its Enter release, which the name field would take for a confirmation, even when
       // Alt has gone up first.
       if (event.key == vk::kReturn && alt_enter_held_) {
@@ -184,6 +197,14 @@ void Application::Route(const Event& event) {
       break;
     case EventType::kRepaint:
       Guard([this] { form_.DXDraw().Repaint(); });
+      break;
+    case EventType::kPadConnect:
+    case EventType::kPadDisconnect:
+    case EventType::kPadAxis:
+    case EventType::kPadButtonDown:
+    case EventType::kPadButtonUp:
+      // Polling reads the controller's state as the platform keeps it; what else it does
+      // follows the event's own step (AfterPadEvent).
       break;
   }
 }
@@ -217,6 +238,7 @@ bool Application::Tick() {
 void Application::IdlePass() {
   if (ended_) return;
   CheckGlobalTimer();
+  MovePadPointer();
   Tick();
 }
 
@@ -237,6 +259,7 @@ void Application::Wait(uint32_t ms) {
   const uint64_t target = platform_.Micros() + static_cast<uint64_t>(ms) * 1000;
   while (!ended_) {
     TakeWindowEvents();
+    MovePadPointer();
     if (ended_) break;
     const uint64_t now = platform_.Micros();
     if (now >= target) break;
@@ -247,7 +270,8 @@ void Application::Wait(uint32_t ms) {
       CheckGlobalTimer();
     }
     // Nothing moved the clock: sleep until the next thing that is due.
-    const uint64_t until = std::min(target, next_global_tick_us_);
+    uint64_t until = std::min(target, next_global_tick_us_);
+    if (PadPointerPushed()) until = std::min(until, platform_.Micros() + kPadPointerStepUs);
     const uint64_t after = platform_.Micros();
     if (until > after) {
       if (platform_.headless()) {
@@ -270,8 +294,10 @@ void Application::Run() {
       IdlePass();
     } else {
       CheckGlobalTimer();
+      MovePadPointer();
       const uint64_t now = platform_.Micros();
-      const uint64_t wait_us = next_global_tick_us_ > now ? next_global_tick_us_ - now : 0;
+      uint64_t wait_us = next_global_tick_us_ > now ? next_global_tick_us_ - now : 0;
+      if (PadPointerPushed()) wait_us = std::min(wait_us, kPadPointerStepUs);
       platform_.WaitEvent(static_cast<uint32_t>(wait_us / 1000 + 1));
     }
   }

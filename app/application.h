@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/pad_pointer.h"
 #include "platform/events.h"
 
 namespace kv {
@@ -87,6 +89,8 @@ class Application {
   void End();
   // Called once when the program ends, before the destroy handler frees the game modes.
   std::function<void()> on_ending;
+  // Where F12 puts its pictures (empty: nowhere to put them).
+  std::filesystem::path screenshot_folder;
 
  private:
   void Activate(bool active);
@@ -96,6 +100,15 @@ class Application {
   void AfterHandler();
   // Offers an event to the controls; true when one took it.
   bool ToControls(const std::function<bool()>& deliver);
+  // The game controller's A button is the left mouse button, at the pointer.
+  // What the controller does beyond its state, after the event's own step: A's press or
+  // release, the pointer's glide starting or ending, the controller going.
+  void AfterPadEvent(const Event& event);
+  void PadClick(bool down);
+  void PadGone();
+  // The right stick moves the pointer, as far as the clock has moved since the last step.
+  void MovePadPointer();
+  bool PadPointerPushed() const;
 
   Platform& platform_;
   TMainF& form_;
@@ -103,6 +116,8 @@ class Application {
   bool active_ = false;
   bool display_captured_ = false;
   bool alt_enter_held_ = false;  // the Enter key now down went down with Alt
+  bool pad_click_held_ = false;  // the A button's press reached the game as a mouse press
+  PadPointer pad_pointer_;
   bool replaying_ = false;
   StepObserver* observer_ = nullptr;
   uint64_t next_global_tick_us_ = 0;

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <charconv>
 #include <sstream>
 #include <vector>
 
@@ -12,6 +13,7 @@ constexpr size_t kTextWidth = 80;
 constexpr std::string_view kUsageStart = "usage: kervana ";
 // Where the option descriptions of --help begin.
 constexpr size_t kHelpColumn = 26;
+constexpr int kMaxWindowScale = 8;
 
 // One option of the command line. The table below is the only place an option is named: parsing,
 // the synopsis and --help all read it, so a new option is one new row.
@@ -46,6 +48,46 @@ constexpr OptionRow kOptions[] = {
        } else {
          return false;
        }
+       return true;
+     }},
+    {"--scale-filter", "nearest|linear",
+     "how the picture is scaled to the screen or window: nearest keeps hard pixels, linear "
+     "(the default) blends them",
+     [](CommandLine& line, const std::string& argument) {
+       if (argument == "nearest") {
+         line.options.sdl.filter = ScaleFilter::kNearest;
+       } else if (argument == "linear") {
+         line.options.sdl.filter = ScaleFilter::kLinear;
+       } else {
+         return false;
+       }
+       return true;
+     }},
+    {"--integer-scale", "",
+     "scale the picture only by whole multiples of 800 x 600, centred on black (where none "
+     "fits, as large as fits)",
+     [](CommandLine& line, const std::string&) {
+       line.options.sdl.integer_scale = true;
+       return true;
+     }},
+    {"--window-scale", "N",
+     "start in a window N times 800 x 600 (N from 1 to 8; as large as the desktop allows)",
+     [](CommandLine& line, const std::string& argument) {
+       int scale = 0;
+       const auto [end, error] =
+           std::from_chars(argument.data(), argument.data() + argument.size(), scale);
+       if (error != std::errc() || end != argument.data() + argument.size() || scale < 1 ||
+           scale > kMaxWindowScale) {
+         return false;
+       }
+       line.options.windowed = true;
+       line.options.sdl.window_scale = scale;
+       return true;
+     }},
+    {"--framed", "",
+     "give the window the window manager's frame and close button, and let it be resized",
+     [](CommandLine& line, const std::string&) {
+       line.options.sdl.framed = true;
        return true;
      }},
     {"--script", "FILE", "feed the lines of FILE as input events after start-up, then end",
@@ -176,8 +218,10 @@ std::string HelpText() {
   }
   return text + "\n" +
          Wrap(Words("Keys: the arrow keys, K J H L or the keypad's 8 2 4 6 walk; Alt+Enter "
-                    "switches between full screen and a window; Escape quits. The manual page "
-                    "kervana(6) says more."),
+                    "switches between full screen and a window; F12 saves a screenshot in the "
+                    "pictures folder; Escape quits. A game controller walks with its left stick "
+                    "or d-pad, moves the pointer with its right stick and clicks with A. The "
+                    "manual page kervana(6) says more."),
               "");
 }
 

@@ -1,5 +1,7 @@
 #include "app/event_line.h"
 
+#include "platform/pad.h"
+
 #include "app/script_line.h"
 
 namespace kv {
@@ -48,6 +50,23 @@ std::string EventLine(const Event& event) {
     case EventType::kClose:
     case EventType::kRepaint:
       return {};
+    case EventType::kPadConnect:
+      return "pad connect";
+    case EventType::kPadDisconnect:
+      return "pad disconnect";
+    case EventType::kPadAxis: {
+      const auto name = pad::AxisName(event.key);
+      // The triggers have no script name; nothing the game reads follows them.
+      if (!name) return {};
+      return "pad axis " + std::string(*name) + " " + std::to_string(event.value);
+    }
+    case EventType::kPadButtonDown:
+    case EventType::kPadButtonUp: {
+      const auto name = pad::ButtonName(event.key);
+      if (!name) return {};
+      return "pad button " + std::string(*name) +
+             (event.type == EventType::kPadButtonDown ? " down" : " up");
+    }
   }
   return {};
 }

@@ -15,6 +15,7 @@
 #include "app/data_folder.h"
 #include "app/main_form.h"
 #include "app/recorder.h"
+#include "app/screenshot.h"
 #include "app/script.h"
 #include "app/state_dump.h"
 #include "ingame/map_folder.h"
@@ -95,6 +96,8 @@ int main(int argc, char** argv) {
     form.personal_map_folder =
         kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
     kv::Application app(*platform, form);
+    app.screenshot_folder =
+        kv::ScreenshotFolder(std::getenv("HOME"), std::getenv("XDG_CONFIG_HOME"));
     // The final state is taken as the program ends, before the game modes are freed.
     std::string final_state;
     app.on_ending = [&] { final_state = kv::StateDump(form, app); };

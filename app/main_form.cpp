@@ -88,6 +88,10 @@ void TMainF::SetUpInput() {
   DXInput.KeyboardAssigns[isButton1] = {vk::Letter('Z'), vk::kSpace, 0};
   DXInput.KeyboardAssigns[isButton1 + 1] = {vk::Letter('X'), vk::kReturn, 0};
   DXInput.KeyboardAssigns[isButton1 + 8] = {vk::kF2, 0, 0};
+  DXInput.JoystickEnabled = true;
+  DXInput.JoystickBindInputStates = true;
+  DXInput.RangeX = DXInput.RangeY = DXInput.RangeZ = 1000;
+  DXInput.DeadZoneX = DXInput.DeadZoneY = DXInput.DeadZoneZ = 50;
 }
 
 void TMainF::SetUpControls() {

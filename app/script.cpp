@@ -157,6 +157,11 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
                              mismatch->found);
       }
       break;
+    case Kind::kPad:
+      if (!platform_.DrivePad(c.pad, problem)) return false;
+      // The controller's events come as a real one's do, before the next line.
+      app_.TakeWindowEvents();
+      break;
     case Kind::kShot:
       if (!WritePng(c.text, VisibleScreen(platform_, form_))) {
         return problem = "cannot write " + c.text, false;

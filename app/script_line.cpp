@@ -53,16 +53,27 @@ struct NamedCommand {
 
 using Kind = ScriptCommand::Kind;
 constexpr NamedCommand kCommands[] = {
-    {"pointer", Kind::kPointer},   {"move", Kind::kMove},
-    {"down", Kind::kDown},         {"up", Kind::kUp},
-    {"click", Kind::kClick},       {"keydown", Kind::kKeyDown},
-    {"keyup", Kind::kKeyUp},       {"key", Kind::kKey},
-    {"type", Kind::kType},         {"frames", Kind::kFrames},
-    {"wait", Kind::kWait},         {"deactivate", Kind::kDeactivate},
-    {"activate", Kind::kActivate}, {"clock", Kind::kClock},
-    {"shot", Kind::kShot},         {"state", Kind::kState},
-    {"recorded", Kind::kRecorded}, {"timer", Kind::kTimer},
-    {"ticks", Kind::kTicks},       {"ms", Kind::kMs},
+    {"pointer", Kind::kPointer},
+    {"move", Kind::kMove},
+    {"down", Kind::kDown},
+    {"up", Kind::kUp},
+    {"click", Kind::kClick},
+    {"keydown", Kind::kKeyDown},
+    {"keyup", Kind::kKeyUp},
+    {"key", Kind::kKey},
+    {"type", Kind::kType},
+    {"frames", Kind::kFrames},
+    {"wait", Kind::kWait},
+    {"deactivate", Kind::kDeactivate},
+    {"activate", Kind::kActivate},
+    {"clock", Kind::kClock},
+    {"shot", Kind::kShot},
+    {"state", Kind::kState},
+    {"pad", Kind::kPad},
+    {"recorded", Kind::kRecorded},
+    {"timer", Kind::kTimer},
+    {"ticks", Kind::kTicks},
+    {"ms", Kind::kMs},
     {"check", Kind::kCheck},
 };
 
@@ -78,6 +89,37 @@ constexpr NamedKey kNamedKeys[] = {
     {"End", vk::kEnd},       {"PageUp", vk::kPrior},   {"PageDown", vk::kNext},
     {"Alt", vk::kMenu},      {"Ctrl", vk::kControl},   {"Shift", vk::kShift},
 };
+
+// "connect", "disconnect", "axis NAME VALUE", "button NAME down|up".
+std::optional<PadCommand> ParsePad(std::string_view rest, std::string& problem) {
+  PadCommand pad;
+  const std::string_view what = NextWord(rest);
+  if (what == "connect" || what == "disconnect") {
+    pad.kind = what == "connect" ? PadCommand::Kind::kConnect : PadCommand::Kind::kDisconnect;
+  } else if (what == "axis") {
+    pad.kind = PadCommand::Kind::kAxis;
+    const auto axis = pad::AxisFromName(NextWord(rest));
+    if (!axis) return problem = "unknown axis", std::nullopt;
+    long long value = 0;
+    if (!ParseInt(NextWord(rest), value) || value < pad::kAxisMin || value > pad::kAxisMax) {
+      return problem = "expected a value from -32768 to 32767", std::nullopt;
+    }
+    pad.index = *axis;
+    pad.value = static_cast<int>(value);
+  } else if (what == "button") {
+    pad.kind = PadCommand::Kind::kButton;
+    const auto button = pad::ButtonFromName(NextWord(rest));
+    if (!button) return problem = "unknown pad button", std::nullopt;
+    const std::string_view state = NextWord(rest);
+    if (state != "down" && state != "up") return problem = "expected down or up", std::nullopt;
+    pad.index = *button;
+    pad.value = state == "down" ? 1 : 0;
+  } else {
+    return problem = "expected connect, disconnect, axis or button", std::nullopt;
+  }
+  if (!Trim(rest).empty()) return problem = "unexpected words at the end", std::nullopt;
+  return pad;
+}
 
 }  // namespace
 
@@ -218,6 +260,12 @@ std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string&
     case Kind::kActivate:
     case Kind::kTimer:
       break;
+    case Kind::kPad: {
+      const auto pad = ParsePad(rest, problem);
+      if (!pad) return std::nullopt;
+      c.pad = *pad;
+      break;
+    }
     case Kind::kRecorded: {
       const std::string_view mode = NextWord(rest);
       if (mode == "windowed") {

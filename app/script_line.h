@@ -7,6 +7,7 @@
 #include "app/session_check.h"
 #include "platform/events.h"
 #include "platform/geometry.h"
+#include "platform/pad.h"
 
 // Reading the lines of a script: outside bytes, so everything here checks what it reads and
 // nothing acts on it.
@@ -42,6 +43,7 @@ struct ScriptCommand {
     kClock,
     kShot,
     kState,
+    kPad,
     kRecorded,
     kTimer,
     kTicks,
@@ -56,6 +58,7 @@ struct ScriptCommand {
   long long number = 0;   // frames, ticks: count; wait, clock, ms: milliseconds (>= 0)
   bool windowed = false;  // recorded: the session was played in a window
   SessionCheck check;     // check
+  PadCommand pad;         // pad
 };
 
 // A line without its comment ('#' starts one, except on a type line, whose text may hold

@@ -9,6 +9,7 @@
 #include "newgame/intro.h"
 #include "newgame/newgame.h"
 #include "platform/cp1250.h"
+#include "platform/keys.h"
 
 namespace kv {
 namespace {
@@ -198,6 +199,38 @@ std::string StateDump(TMainF& form, const Application& app) {
   json.BeginObject();
   json.Key("ShowCount");
   json.Int(form.platform().cursor_count());
+  json.EndObject();
+
+  // Where the pointer is and what the game controller holds: the stick and the A button move
+  // and press what a mouse would.
+  json.Key("Pointer");
+  json.BeginObject();
+  json.Key("X");
+  json.Int(form.platform().PointerPosition().x);
+  json.Key("Y");
+  json.Int(form.platform().PointerPosition().y);
+  json.Key("LeftButton");
+  json.Bool(form.platform().KeyIsDown(vk::kLButton));
+  json.EndObject();
+
+  json.Key("Pad");
+  json.BeginObject();
+  json.Key("Connected");
+  json.Bool(form.platform().pad().connected);
+  json.EndObject();
+
+  // The input states as the last poll left them: "up", "down", "left", "right", "button1" ...
+  json.Key("DXInput");
+  json.BeginObject();
+  json.Key("States");
+  json.BeginArray();
+  constexpr const char* kDirections[] = {"up", "down", "left", "right"};
+  for (int state = 0; state < kInputStateCount; ++state) {
+    if (!form.DXInput.States()[state]) continue;
+    json.Str(state < isButton1 ? std::string(kDirections[state])
+                               : "button" + std::to_string(state - isButton1 + 1));
+  }
+  json.EndArray();
   json.EndObject();
 
   json.Key("Controls");

@@ -23,8 +23,13 @@ enum class EventType {
   kText,      // text: UTF-8 typed text
   kActivate,  // the application became the active one
   kDeactivate,
-  kClose,    // the window manager asks the window to close
-  kRepaint,  // the window was uncovered
+  kClose,          // the window manager asks the window to close
+  kRepaint,        // the window was uncovered
+  kPadConnect,     // a game controller came (or the one in use went and another took over)
+  kPadDisconnect,  // the game controller in use went
+  kPadAxis,        // key: the axis (pad::kLeftX ...), value: its new position
+  kPadButtonDown,  // key: the button (pad::kA ...)
+  kPadButtonUp,
 };
 
 // One input or window event. Mouse events carry the position in display pixels; handlers
@@ -36,6 +41,7 @@ struct Event {
   int key = 0;
   KeyMods mods;
   std::string text;
+  int value = 0;
 };
 
 }  // namespace kv

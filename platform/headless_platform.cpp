@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/script_pad.h"
 
 namespace kv {
 namespace {
@@ -39,6 +40,10 @@ class HeadlessPlatform final : public Platform {
   void AdvanceClock(uint64_t micros) override { Advance(micros); }
 
   bool PollEvent(Event& event) override { return false; }
+  bool PollWindowEvent(Event& event) override { return pad_.Next(event); }
+  bool DrivePad(const PadCommand& command, std::string& problem) override {
+    return pad_.Drive(command, problem);
+  }
   void WaitEvent(uint32_t timeout_ms) override { Advance(uint64_t{timeout_ms} * 1000); }
 
   std::vector<DisplayMode> DisplayModes() override {
@@ -84,6 +89,7 @@ class HeadlessPlatform final : public Platform {
   uint64_t frame_carry_ = 0;
   Mixer mixer_;
   std::vector<int16_t> scratch_;
+  ScriptPad pad_;
 };
 
 }  // namespace

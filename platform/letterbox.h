@@ -10,6 +10,20 @@ namespace kv::letterbox {
 // output_w x output_h.
 Rect Fit(int output_w, int output_h, int picture_w, int picture_h);
 
+// As Fit, but as the largest whole multiple of the picture that fits, so that every picture
+// pixel covers the same square of output pixels; where not even the picture's own size fits,
+// as Fit.
+Rect FitWhole(int output_w, int output_h, int picture_w, int picture_h);
+
+// Fit or FitWhole.
+inline Rect Place(int output_w, int output_h, int picture_w, int picture_h, bool whole) {
+  return whole ? FitWhole(output_w, output_h, picture_w, picture_h)
+               : Fit(output_w, output_h, picture_w, picture_h);
+}
+
+// The output pixel at the centre of a picture pixel: where the pointer goes to be over it.
+Point FromPicture(Point picture_pixel, const Rect& placed, int picture_w, int picture_h);
+
 // The picture pixel under an output position. Positions over the bars lie outside the
 // picture (negative, or at least its width or height).
 Point ToPicture(Point output, const Rect& placed, int picture_w, int picture_h);

@@ -47,11 +47,32 @@ void Platform::ApplyInput(const Event& event) {
       foreground_ = false;
       input_.keys.fill(false);
       break;
+    case EventType::kPadConnect:
+      input_.pad = PadState{};
+      input_.pad.connected = true;
+      break;
+    case EventType::kPadDisconnect:
+      input_.pad = PadState{};
+      break;
+    case EventType::kPadAxis:
+      if (event.key >= 0 && event.key < pad::kAxisCount) input_.pad.axes[event.key] = event.value;
+      break;
+    case EventType::kPadButtonDown:
+    case EventType::kPadButtonUp:
+      if (event.key >= 0 && event.key < pad::kMaxButtons) {
+        input_.pad.buttons[event.key] = event.type == EventType::kPadButtonDown;
+      }
+      break;
     case EventType::kText:
     case EventType::kClose:
     case EventType::kRepaint:
       break;
   }
+}
+
+bool Platform::DrivePad(const PadCommand& command, std::string& problem) {
+  problem = "no game controller can be driven here";
+  return false;
 }
 
 int64_t Platform::TimeOfDay() {

@@ -15,6 +15,8 @@
 #include "platform/image565.h"
 #include "platform/keys.h"
 #include "platform/mixer.h"
+#include "platform/pad.h"
+#include "platform/scaler.h"
 
 namespace kv {
 
@@ -38,6 +40,7 @@ struct CursorImage {
 struct InputState {
   Point pointer;
   std::array<bool, vk::kCount> keys{};
+  PadState pad;
 };
 
 // The stand-in for the operating system. One interface, two backends: SDL (a real window and
@@ -82,6 +85,15 @@ class Platform {
 
   Point PointerPosition() const { return input_.pointer; }
   void SetPointerPosition(Point p) { input_.pointer = p; }
+  // Puts the player's pointer over display pixel p, as the game controller's stick moves it
+  // (the SDL backend moves the system pointer there too).
+  virtual void MovePointer(Point p) { input_.pointer = p; }
+  const PadState& pad() const { return input_.pad; }
+  // A script's game controller: the headless backend makes the events such a controller would
+  // give; the SDL backend drives a virtual controller of its own, whose events then come as a
+  // real one's do. The events wait for PollWindowEvent. False, with the reason in `problem`,
+  // when the command cannot be carried out (no controller plugged in, one plugged in twice).
+  virtual bool DrivePad(const PadCommand& command, std::string& problem);
   bool KeyIsDown(int vk) const { return vk >= 0 && vk < vk::kCount && input_.keys[vk]; }
   // Whether the main window is the foreground window (polling reads no keys otherwise).
   bool foreground() const { return foreground_; }
@@ -137,6 +149,13 @@ class Platform {
 std::unique_ptr<Platform> MakeHeadlessPlatform();
 // How the SDL backend puts pictures on the screen.
 struct SdlOptions {
+  ScaleFilter filter = ScaleFilter::kLinear;
+  // Only whole multiples of 800 x 600, centred on black, where one fits.
+  bool integer_scale = false;
+  // The window's size in windowed mode, in multiples of 800 x 600.
+  int window_scale = 1;
+  // Windowed mode with the window manager's frame, and a size the player may change.
+  bool framed = false;
   // The window's own pixels, scaled by the program (no graphics driver loaded), or a graphics
   // card's renderer. Automatic: the renderer where the machine has a graphics card to render
   // with, so a machine without one never loads a software driver just to find that out.

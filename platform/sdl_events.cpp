@@ -4,6 +4,7 @@
 
 #include "platform/keys.h"
 #include "platform/sdl_keymap.h"
+#include "platform/sdl_pad.h"
 #include "platform/sdl_window.h"
 
 namespace kv {
@@ -58,6 +59,7 @@ bool SdlEventReader::Next(Event& event) {
     pending_.pop_front();
     return true;
   }
+  if (pad_.Next(event)) return true;
   SDL_Event raw;
   while (SDL_PollEvent(&raw)) {
     if (!Translate(raw, event)) continue;
@@ -159,7 +161,7 @@ bool SdlEventReader::Translate(const SDL_Event& raw, Event& event) {
       event.text = raw.text.text;
       return true;
     default:
-      return false;
+      return pad_.Translate(raw, event);
   }
 }
 

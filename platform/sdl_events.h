@@ -11,6 +11,7 @@ union SDL_Event;
 
 namespace kv {
 
+class SdlPad;
 class SdlWindow;
 
 // Turns SDL's events into the game's: positions in display pixels, keys as virtual-key codes.
@@ -19,7 +20,7 @@ class SdlWindow;
 // that moves or changes size under a resting pointer is no movement of the pointer at all.
 class SdlEventReader {
  public:
-  explicit SdlEventReader(SdlWindow& window) : window_(window) {}
+  SdlEventReader(SdlWindow& window, SdlPad& pad) : window_(window), pad_(pad) {}
 
   // The next event for the game, or false when none waits.
   bool Next(Event& event);
@@ -27,6 +28,8 @@ class SdlEventReader {
   // window as it was, so it goes; if the pointer has moved on the screen since the last move
   // the game saw, one move to where it is now takes its place.
   void AfterSwitch();
+  // The program put the pointer at this screen position itself: no movement of the player's.
+  void PointerPlaced(Point screen) { rest_ = screen; }
 
   // Called for window changes that concern the platform, not the game.
   std::function<void()> on_exposed;
@@ -37,6 +40,7 @@ class SdlEventReader {
   void QueuePaste();
 
   SdlWindow& window_;
+  SdlPad& pad_;
   std::deque<Event> pending_;
   std::optional<Point> rest_;     // the pointer's screen position at the last move delivered
   bool sdl_place_stale_ = false;  // no motion since a change of mode

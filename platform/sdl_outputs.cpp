@@ -17,14 +17,16 @@ namespace {
 // one it does not have.
 class SurfaceOutput final : public SdlOutput {
  public:
-  SurfaceOutput(SDL_Window* window, ScaleFilter filter) : window_(window), filter_(filter) {}
+  SurfaceOutput(SDL_Window* window, PictureScaling scaling) : window_(window), scaling_(scaling) {}
 
   void Show(const Image565& picture, bool wait_vblank) override {
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr) return;
-    const Rect placed = letterbox::Fit(surface->w, surface->h, picture.width, picture.height);
+    const Rect placed =
+        letterbox::Place(surface->w, surface->h, picture.width, picture.height, scaling_.whole);
     if (placed.Empty()) return;
-    scaler_.Prepare(picture.width, picture.height, placed.Width(), placed.Height(), filter_);
+    scaler_.Prepare(picture.width, picture.height, placed.Width(), placed.Height(),
+                    scaling_.filter);
     const bool direct = surface->format->BytesPerPixel == 4 && surface->format->Rmask == 0xFF0000 &&
                         surface->format->Gmask == 0x00FF00 && surface->format->Bmask == 0x0000FF;
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
@@ -66,7 +68,7 @@ class SurfaceOutput final : public SdlOutput {
   }
 
   SDL_Window* window_;
-  ScaleFilter filter_;
+  PictureScaling scaling_;
   Scaler scaler_;
   std::vector<uint32_t> scaled_;
   Rect last_placed_;
@@ -76,7 +78,7 @@ class SurfaceOutput final : public SdlOutput {
 // A graphics card's renderer, which scales on the card and can wait for the vertical blank.
 class RendererOutput final : public SdlOutput {
  public:
-  explicit RendererOutput(SDL_Renderer* renderer) : renderer_(renderer) {}
+  RendererOutput(SDL_Renderer* renderer, bool whole) : renderer_(renderer), whole_(whole) {}
   ~RendererOutput() override {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     SDL_DestroyRenderer(renderer_);
@@ -93,7 +95,7 @@ class RendererOutput final : public SdlOutput {
     }
     int out_w = 0, out_h = 0;
     SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
-    const Rect placed = letterbox::Fit(out_w, out_h, picture.width, picture.height);
+    const Rect placed = letterbox::Place(out_w, out_h, picture.width, picture.height, whole_);
     const SDL_Rect dest{placed.left, placed.top, placed.Width(), placed.Height()};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
@@ -113,6 +115,7 @@ class RendererOutput final : public SdlOutput {
   }
 
   SDL_Renderer* renderer_;
+  bool whole_;
   SDL_Texture* texture_ = nullptr;
   int texture_width_ = 0;
   int texture_height_ = 0;
@@ -121,7 +124,7 @@ class RendererOutput final : public SdlOutput {
 
 }  // namespace
 
-std::unique_ptr<SdlOutput> MakeSurfaceOutput(SDL_Window* window, ScaleFilter filter) {
+std::unique_ptr<SdlOutput> MakeSurfaceOutput(SDL_Window* window, PictureScaling scaling) {
   // SDL would back the window's pixels with a graphics driver's texture where it can; the
   // point here is to load none.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -129,17 +132,18 @@ std::unique_ptr<SdlOutput> MakeSurfaceOutput(SDL_Window* window, ScaleFilter fil
     std::fprintf(stderr, "Window surface: %s\n", SDL_GetError());
     return nullptr;
   }
-  return std::make_unique<SurfaceOutput>(window, filter);
+  return std::make_unique<SurfaceOutput>(window, scaling);
 }
 
-std::unique_ptr<SdlOutput> MakeRendererOutput(SDL_Window* window, ScaleFilter filter) {
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, filter == ScaleFilter::kLinear ? "linear" : "nearest");
+std::unique_ptr<SdlOutput> MakeRendererOutput(SDL_Window* window, PictureScaling scaling) {
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY,
+              scaling.filter == ScaleFilter::kLinear ? "linear" : "nearest");
   SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
   if (renderer == nullptr) {
     std::fprintf(stderr, "Renderer: %s\n", SDL_GetError());
     return nullptr;
   }
-  return std::make_unique<RendererOutput>(renderer);
+  return std::make_unique<RendererOutput>(renderer, scaling.whole);
 }
 
 }  // namespace kv

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/sdl_error_box.h"
 #include "platform/sdl_events.h"
+#include "platform/sdl_pad.h"
 #include "platform/sdl_presenter.h"
 #include "platform/sdl_window.h"
 
@@ -25,6 +26,12 @@ bool IsWindowEvent(EventType type) {
          type == EventType::kClose || type == EventType::kRepaint;
 }
 
+bool IsPadEvent(EventType type) {
+  return type == EventType::kPadConnect || type == EventType::kPadDisconnect ||
+         type == EventType::kPadAxis || type == EventType::kPadButtonDown ||
+         type == EventType::kPadButtonUp;
+}
+
 void MixInto(void* mixer, Uint8* stream, int bytes) {
   static_cast<Mixer*>(mixer)->Mix(reinterpret_cast<int16_t*>(stream), bytes / 4);
 }
@@ -33,11 +40,13 @@ void MixInto(void* mixer, Uint8* stream, int bytes) {
 // here the clocks, the sound device, the pointer picture and the error box.
 class SdlPlatform final : public Platform {
  public:
-  SdlPlatform(std::unique_ptr<SdlWindow> window, bool accelerated)
+  SdlPlatform(std::unique_ptr<SdlWindow> window, bool accelerated, PictureScaling scaling)
       : window_(std::move(window)),
         accelerated_(accelerated),
+        scaling_(scaling),
         presenter_(controls_, fonts_, [this] { return Micros(); }),
-        events_(*window_) {
+        pad_(std::make_unique<SdlPad>()),
+        events_(*window_, *pad_) {
     counter_start_ = SDL_GetPerformanceCounter();
     counter_frequency_ = SDL_GetPerformanceFrequency();
     events_.on_exposed = [this] { presenter_.Expose(); };
@@ -57,6 +66,7 @@ class SdlPlatform final : public Platform {
     if (audio_ != 0) SDL_CloseAudioDevice(audio_);
     presenter_.Close();
     if (cursor_ != nullptr) SDL_FreeCursor(cursor_);
+    pad_.reset();
     window_.reset();
     SDL_Quit();
   }
@@ -89,10 +99,23 @@ class SdlPlatform final : public Platform {
 
   bool PollWindowEvent(Event& event) override {
     presenter_.Refresh();
+    // A script is the input: the player's controller no longer counts, the script's does.
+    pad_->LeaveToScript();
     while (events_.Next(event)) {
-      if (IsWindowEvent(event.type)) return true;
+      if (IsWindowEvent(event.type) || IsPadEvent(event.type)) return true;
     }
     return false;
+  }
+
+  void MovePointer(Point p) override {
+    input_.pointer = p;
+    const Point at = window_->FromDisplay(p);
+    SDL_WarpMouseInWindow(window_->handle(), at.x, at.y);
+    events_.PointerPlaced(window_->ToScreen(at));
+  }
+
+  bool DrivePad(const PadCommand& command, std::string& problem) override {
+    return pad_->Drive(command, problem);
   }
 
   void WaitEvent(uint32_t timeout_ms) override {
@@ -124,8 +147,7 @@ class SdlPlatform final : public Platform {
   bool OpenDisplay(bool fullscreen, DisplayMode mode) override {
     CloseDisplay();
     if (!window_->SetMode(fullscreen) ||
-        !presenter_.Open(window_->handle(), accelerated_, ScaleFilter::kLinear,
-                         window_->RefreshRate())) {
+        !presenter_.Open(window_->handle(), accelerated_, scaling_, window_->RefreshRate())) {
       return false;
     }
     events_.AfterSwitch();
@@ -199,7 +221,9 @@ class SdlPlatform final : public Platform {
 
   std::unique_ptr<SdlWindow> window_;
   bool accelerated_;
+  PictureScaling scaling_;
   SdlPresenter presenter_;
+  std::unique_ptr<SdlPad> pad_;
   SdlEventReader events_;
   SDL_Cursor* cursor_ = nullptr;
   std::unique_ptr<Mixer> mixer_;
@@ -263,12 +287,14 @@ std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string
   const bool accelerated =
       options.renderer == SdlOptions::Renderer::kAccelerated ||
       (options.renderer == SdlOptions::Renderer::kAutomatic && GraphicsCardPresent());
-  std::unique_ptr<SdlWindow> window = SdlWindow::Create(accelerated, problem);
+  const SdlWindow::Look look{options.window_scale, options.framed, options.integer_scale};
+  std::unique_ptr<SdlWindow> window = SdlWindow::Create(accelerated, look, problem);
   if (!window) {
     SDL_Quit();
     return nullptr;
   }
-  return std::make_unique<SdlPlatform>(std::move(window), accelerated);
+  return std::make_unique<SdlPlatform>(std::move(window), accelerated,
+                                       PictureScaling{options.filter, options.integer_scale});
 }
 
 }  // namespace kv

@@ -21,9 +21,10 @@ SdlPresenter::~SdlPresenter() {
   Close();
 }
 
-bool SdlPresenter::Open(SDL_Window* window, bool accelerated, ScaleFilter filter, int refresh_hz) {
+bool SdlPresenter::Open(SDL_Window* window, bool accelerated, PictureScaling scaling,
+                        int refresh_hz) {
   Close();
-  output_ = accelerated ? MakeRendererOutput(window, filter) : MakeSurfaceOutput(window, filter);
+  output_ = accelerated ? MakeRendererOutput(window, scaling) : MakeSurfaceOutput(window, scaling);
   if (!output_) return false;
   refresh_hz_ = refresh_hz > 0 ? refresh_hz : 60;
   // The reopened display is black until something draws; an uncovering of the window in the

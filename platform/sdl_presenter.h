@@ -13,18 +13,25 @@ struct SDL_Window;
 
 namespace kv {
 
+// How the picture is scaled into the window: the filter, and whether only by whole multiples.
+struct PictureScaling {
+  ScaleFilter filter = ScaleFilter::kLinear;
+  bool whole = false;
+};
+
 // Where pictures end up: the window's own pixels, scaled by our code (no graphics driver at
 // all), or a graphics card's renderer.
 class SdlOutput {
  public:
   virtual ~SdlOutput() = default;
-  // Shows the picture scaled to fit the window with its aspect kept, on black. With
+  // Shows the picture scaled to fit the window with its aspect kept (see PictureScaling), on
+  // black. With
   // wait_vblank, an output that can returns after the next vertical blank.
   virtual void Show(const Image565& picture, bool wait_vblank) = 0;
 };
 
-std::unique_ptr<SdlOutput> MakeSurfaceOutput(SDL_Window* window, ScaleFilter filter);
-std::unique_ptr<SdlOutput> MakeRendererOutput(SDL_Window* window, ScaleFilter filter);
+std::unique_ptr<SdlOutput> MakeSurfaceOutput(SDL_Window* window, PictureScaling scaling);
+std::unique_ptr<SdlOutput> MakeRendererOutput(SDL_Window* window, PictureScaling scaling);
 
 // Puts the game's picture on the window: the front surface with the visible child controls
 // over it. Only a flip waits for the vertical blank; draws on the front surface show at once,
@@ -38,7 +45,7 @@ class SdlPresenter {
 
   // Starts showing on the window in its new mode; it shows black until the game draws, as a
   // newly opened display does. `accelerated` chooses a graphics card's renderer.
-  bool Open(SDL_Window* window, bool accelerated, ScaleFilter filter, int refresh_hz);
+  bool Open(SDL_Window* window, bool accelerated, PictureScaling scaling, int refresh_hz);
   // The window shows black once its display is closed.
   void Close();
 

@@ -52,26 +52,46 @@ bool WindowManagerRuns(SDL_Window* window) {
   return found;
 }
 
+// The largest window scale up to `wanted` whose window fits the desktop's free area.
+int FittingScale(int wanted) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return wanted;
+  int scale = wanted;
+  while (scale > 1 &&
+         (SdlWindow::kWidth * scale > usable.w || SdlWindow::kHeight * scale > usable.h)) {
+    --scale;
+  }
+  return scale;
+}
+
 }  // namespace
 
-std::unique_ptr<SdlWindow> SdlWindow::Create(bool for_renderer, std::string& problem) {
+std::unique_ptr<SdlWindow> SdlWindow::Create(bool for_renderer, const Look& wanted,
+                                             std::string& problem) {
+  Look look = wanted;
+  look.scale = FittingScale(std::max(look.scale, 1));
+  const int w = kWidth * look.scale;
+  const int h = kHeight * look.scale;
   // Made ready for OpenGL from the start when a renderer will draw in it: the renderer would
   // otherwise make the window anew, which costs time and shows a second window to the window
   // system. Otherwise no graphics driver is loaded at all.
-  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+  const Uint32 flags =
+      SDL_WINDOW_HIDDEN | (look.framed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_BORDERLESS);
   SDL_Window* window =
-      for_renderer ? SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                      kWidth, kHeight, flags | SDL_WINDOW_OPENGL)
+      for_renderer ? SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w,
+                                      h, flags | SDL_WINDOW_OPENGL)
                    : nullptr;
   if (window == nullptr) {
-    window = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth,
-                              kHeight, flags);
+    window =
+        SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
   }
   if (window == nullptr) {
     problem = SDL_GetError();
     return nullptr;
   }
-  return std::unique_ptr<SdlWindow>(new SdlWindow(window));
+  // Small enough for any desktop, large enough that the picture can still be read.
+  if (look.framed) SDL_SetWindowMinimumSize(window, kWidth / 4, kHeight / 4);
+  return std::unique_ptr<SdlWindow>(new SdlWindow(window, look));
 }
 
 SdlWindow::~SdlWindow() {
@@ -112,7 +132,9 @@ bool SdlWindow::ApplyMode(bool fullscreen) {
     }
   } else {
     if (managed) SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowSize(window_, kWidth, kHeight);
+    const Point size = restore_size_.value_or(Point{kWidth * look_.scale, kHeight * look_.scale});
+    restore_size_.reset();
+    SDL_SetWindowSize(window_, size.x, size.y);
     if (restore_position_) {
       SDL_SetWindowPosition(window_, restore_position_->x, restore_position_->y);
       restore_position_.reset();
@@ -145,20 +167,30 @@ void SdlWindow::SavePlacement() {
   Point p;
   SDL_GetWindowPosition(window_, &p.x, &p.y);
   saved_position_ = p;
+  if (look_.framed) {
+    Point size;
+    SDL_GetWindowSize(window_, &size.x, &size.y);
+    saved_size_ = size;
+  }
 }
 
 void SdlWindow::RestorePlacement() {
   restore_position_ = saved_position_;
+  restore_size_ = saved_size_;
 }
 
 Rect SdlWindow::Picture() const {
   int w = 0, h = 0;
   SDL_GetWindowSize(window_, &w, &h);
-  return letterbox::Fit(w, h, kWidth, kHeight);
+  return letterbox::Place(w, h, kWidth, kHeight, look_.whole);
 }
 
 Point SdlWindow::ToDisplay(Point window_pixel) const {
   return letterbox::ToPicture(window_pixel, Picture(), kWidth, kHeight);
+}
+
+Point SdlWindow::FromDisplay(Point display_pixel) const {
+  return letterbox::FromPicture(display_pixel, Picture(), kWidth, kHeight);
 }
 
 bool SdlWindow::FocusIsElsewhere() const {

@@ -10,9 +10,11 @@ struct SDL_Window;
 
 namespace kv {
 
-// The game's one borderless window and how the 800 x 600 picture sits in it: full screen is a
-// desktop-size window showing the picture scaled with its aspect kept and centred on black;
-// windowed is an 800 x 600 window. Also where the pointer is, in display pixels.
+// The game's one window and how the 800 x 600 picture sits in it: full screen is a desktop-size
+// window showing the picture scaled with its aspect kept (or by whole multiples only) and
+// centred on black; windowed is a borderless window of 800 x 600 times the window scale, or a
+// framed one the player may resize, the picture scaled into it the same way. Also where the
+// pointer is, in display pixels.
 class SdlWindow {
  public:
   static constexpr int kWidth = 800;
@@ -20,7 +22,13 @@ class SdlWindow {
 
   // A hidden window, ready for a graphics card's renderer if `for_renderer`; or null with the
   // reason in `problem`.
-  static std::unique_ptr<SdlWindow> Create(bool for_renderer, std::string& problem);
+  struct Look {
+    int scale = 1;        // the windowed size in multiples of 800 x 600
+    bool framed = false;  // the window manager's frame, and a size the player may change
+    bool whole = false;   // the picture scaled by whole multiples only, where one fits
+  };
+  static std::unique_ptr<SdlWindow> Create(bool for_renderer, const Look& look,
+                                           std::string& problem);
   ~SdlWindow();
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
@@ -42,6 +50,8 @@ class SdlWindow {
   // The display pixel under a window pixel; positions over the black bars lie outside
   // 0..799 x 0..599.
   Point ToDisplay(Point window_pixel) const;
+  // The window pixel at the centre of a display pixel.
+  Point FromDisplay(Point display_pixel) const;
   Point ToScreen(Point window_pixel) const;
   // Where the pointer is right now, asked of the window system rather than taken from queued
   // events: on the screen, and over which display pixel.
@@ -57,14 +67,18 @@ class SdlWindow {
   bool FocusIsElsewhere() const;
 
  private:
-  explicit SdlWindow(SDL_Window* window) : window_(window) {}
+  SdlWindow(SDL_Window* window, const Look& look) : window_(window), look_(look) {}
   bool ApplyMode(bool fullscreen);
   void CentreWindowed();
 
   SDL_Window* window_;
+  Look look_;
   bool fullscreen_ = false;
   std::optional<Point> saved_position_;
   std::optional<Point> restore_position_;
+  // A framed window keeps the size the player gave it across a stay in full screen.
+  std::optional<Point> saved_size_;
+  std::optional<Point> restore_size_;
 };
 
 }  // namespace kv

@@ -38,10 +38,47 @@ TEST(CommandLine, EveryOptionTakesItsArgumentAsTheNextWordOrAfterAnEqualsSign) {
   EXPECT_EQ(Parse({"--data", "--help"}).options.data, "--help");
 }
 
+TEST(CommandLine, ScalingAndWindowOptionsAreReadAndTheWindowScaleOpensAWindow) {
+  const Options plain = Parse({}).options;
+  EXPECT_EQ(plain.sdl.filter, ScaleFilter::kLinear);
+  EXPECT_FALSE(plain.sdl.integer_scale);
+  EXPECT_EQ(plain.sdl.window_scale, 1);
+  EXPECT_FALSE(plain.sdl.framed);
+  EXPECT_FALSE(plain.windowed);
+
+  const CommandLine line = Parse({"--headless", "--scale-filter", "nearest", "--integer-scale",
+                                  "--window-scale=3", "--framed"});
+  ASSERT_EQ(line.action, CommandLine::Action::kPlay);
+  EXPECT_TRUE(line.options.headless);
+  EXPECT_EQ(line.options.sdl.filter, ScaleFilter::kNearest);
+  EXPECT_TRUE(line.options.sdl.integer_scale);
+  EXPECT_EQ(line.options.sdl.window_scale, 3);
+  EXPECT_TRUE(line.options.sdl.framed);
+  EXPECT_TRUE(line.options.windowed);
+  EXPECT_EQ(Parse({"--scale-filter=linear"}).options.sdl.filter, ScaleFilter::kLinear);
+  // Framed alone keeps full screen: the frame shows once the player switches to a window.
+  EXPECT_FALSE(Parse({"--framed"}).options.windowed);
+}
+
 TEST(CommandLine, WhatNoOptionTakesIsAUsageError) {
   const std::vector<std::vector<std::string>> wrong = {
-      {"--bogus"},      {"data"},     {"-h"},         {"--data"},   {"--renderer", "fast"},
-      {"--headless=1"}, {"--script"}, {"--Windowed"}, {"--help=x"},
+      {"--bogus"},
+      {"data"},
+      {"-h"},
+      {"--data"},
+      {"--renderer", "fast"},
+      {"--headless=1"},
+      {"--script"},
+      {"--Windowed"},
+      {"--help=x"},
+      {"--scale-filter", "cubic"},
+      {"--integer-scale=1"},
+      {"--window-scale", "0"},
+      {"--window-scale", "9"},
+      {"--window-scale", "2x"},
+      {"--window-scale", "-1"},
+      {"--window-scale", ""},
+      {"--framed=yes"},
   };
   for (const auto& args : wrong) {
     EXPECT_EQ(Parse(args).action, CommandLine::Action::kUsageError) << args[0];
@@ -57,7 +94,7 @@ TEST(CommandLine, HelpAndVersionWinOverWhatFollowsButNotOverAnEarlierMistake) {
 TEST(CommandLine, TheUsageNamesEveryOptionAndTheHelpExplainsEachOnItsOwnLine) {
   const std::string usage = UsageText();
   EXPECT_EQ(usage.rfind("usage: kervana [--headless] [--windowed] [--renderer "
-                        "software|accelerated]\n               [--script FILE]",
+                        "software|accelerated]\n               [--scale-filter nearest|linear]",
                         0),
             0u)
       << usage;
@@ -69,7 +106,7 @@ TEST(CommandLine, TheUsageNamesEveryOptionAndTheHelpExplainsEachOnItsOwnLine) {
     EXPECT_NE(help.find("\n  " + option), std::string::npos) << option;
     ++options;
   }
-  EXPECT_EQ(options, 9u);
+  EXPECT_EQ(options, 13u);
   for (const std::string& line : Lines(help)) EXPECT_LE(line.size(), 80u) << line;
 }
 

@@ -103,6 +103,44 @@ TEST_F(RecordEndToEnd, ARecordedRunReplaysToTheSameStateAndRecordsAsTheSameFileA
   EXPECT_NE(played.state.find("\"Fullscreen\":false"), std::string::npos) << played.state;
 }
 
+// The game controller in a recording: its lines, and the moves and clicks its stick and A made
+// as lines of their own, which the replay does not make again.
+TEST_F(RecordEndToEnd, AControllersSessionReplaysToTheSameStateAndRecordsAsTheSameFileAgain) {
+  Write("session.script",
+        "pointer 300 100\n"
+        "pad connect\n"
+        "pad axis righty 32767\n"
+        "wait 400\n"  // down to the load button
+        "pad axis righty 0\n"
+        "pad axis rightx 32767\n"
+        "wait 250\n"
+        "pad axis rightx 0\n"
+        "pad button a down\n"
+        "pad button a up\n"  // into the game
+        "pad axis leftx -32768\n"
+        "frames 40\n"
+        "pad axis leftx 0\n"
+        "pad button dpdown down\n"
+        "frames 30\n"
+        "pad button a down\n"
+        "pad disconnect\n"  // with A held: no click
+        "frames 10\n");
+  const GameRun played = Kervana(dir_.path(), "--script session.script --record first.script");
+  ASSERT_EQ(played.status, 0) << played.errors;
+  const std::string first = Read("first.script");
+  EXPECT_NE(first.find("\npad axis righty 32767\n"), std::string::npos) << first;
+  EXPECT_NE(first.find("\npad button a down\n"), std::string::npos) << first;
+  EXPECT_NE(first.find("\ndown left\n"), std::string::npos) << first;
+  EXPECT_NE(first.find("\nmove "), std::string::npos) << first;
+  EXPECT_NE(played.state.find("\"Active\":true,\"SubScreen\":0"), std::string::npos)
+      << played.state;
+
+  const GameRun replayed = Kervana(dir_.path(), "--script first.script --record second.script");
+  ASSERT_EQ(replayed.status, 0) << replayed.errors;
+  EXPECT_EQ(replayed.state, played.state);
+  EXPECT_EQ(Read("second.script"), first);
+}
+
 TEST_F(RecordEndToEnd, AKeyMovedByOneFrameStopsTheReplayAtTheFirstCheckAfterIt) {
   Write("session.script", kSession);
   ASSERT_EQ(Kervana(dir_.path(), "--script session.script --record first.script").status, 0);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/game_data.h"
 #include "support/test_support.h"
@@ -54,6 +55,29 @@ TEST(ScriptEndToEnd, AScriptWalksFromTheMenuIntoTheGameAndEndsCleanly) {
   EXPECT_NE(mid.find("\"Map\":{\"Name\":\"Test map\"}"), std::string::npos) << mid;
   EXPECT_TRUE(std::filesystem::exists(dir / "game.png"));
   EXPECT_EQ(std::filesystem::file_size(dir / "data/maps/0.num"), 38422u);
+}
+
+TEST(ScriptEndToEnd, F12PutsAPictureInThePicturesFolderOfHomeAndPrintsItsPath) {
+  TempDir dir;
+  WriteGameData(dir.path().string());
+  const std::filesystem::path home = dir.path() / "home";
+  std::filesystem::create_directories(home / ".config");
+  std::ofstream(home / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/Obrázky\"\n";
+  std::ofstream(dir.path() / "script.txt") << "key F12\nshot same.png\n";
+  const std::string command = "cd '" + dir.path().string() + "' && HOME='" + home.string() +
+                              "' XDG_CONFIG_HOME= '" KV_BUILD_DIR
+                              "/kervana' --headless --script script.txt > out.txt 2> err.txt";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << ReadText(dir / "err.txt");
+  const std::filesystem::path folder = home / "Obrázky" / "Kervana";
+  std::vector<std::filesystem::path> written;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    written.push_back(entry.path());
+  }
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(ReadText(dir / "out.txt"), written[0].string() + "\n");
+  // The same picture as the script's own shot of the screen.
+  EXPECT_EQ(ReadText(written[0]), ReadText(dir / "same.png"));
 }
 
 TEST(ScriptEndToEnd, AWalkAroundTheTestMapReachesTheMapEdgeWithoutError) {

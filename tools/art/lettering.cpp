@@ -15,7 +15,7 @@ constexpr const char* kFace = "Elixir";
 Lettering::Lettering(const std::string& font_path) {
   if (!std::filesystem::is_regular_file(font_path))
     throw Error("Font file " + font_path +
-                " is missing: install the package fonts-klaudia-berenika (scripts/setup)");
+                " is missing: install the package fonts-cardo (scripts/setup)");
   fonts_.RegisterFile(kFace, font_path);
 }
 

@@ -125,7 +125,7 @@ Raster PaintCredits(Lettering& l) {
   Line(r, l, "Kervana IV  -  dobrodružství v zemi Tavorind", 440, 20, pale_top, pale_bottom);
   Line(r, l, "Příběh, programování, grafika a zvuky", 474, 20, gold_top, gold_bottom);
   Line(r, l, "tým Kervany, léto 2000", 500, 20, pale_top, pale_bottom);
-  Line(r, l, "Písmo Klaudia: wmk69, licence SIL OFL 1.1", 534, 16, pale_top, pale_bottom);
+  Line(r, l, "Písmo Cardo: David J. Perry, licence SIL OFL 1.1", 534, 16, pale_top, pale_bottom);
   Line(r, l, "Bránou nahoře se vrátíš do hlavní nabídky", 566, 16, gold_top, gold_bottom);
   return r;
 }
@@ -208,10 +208,12 @@ Raster PaintFrame() {
     const float edge = std::min(std::min(fx, 200 - fx), std::min(fy, 50 - fy));
     Rgb c = Mix(Hex(0x1A1A24), Hex(0x0E0E16), fy / 50.f) *
             (0.9f + 0.15f * Noise(fx / 6.f, fy / 6.f, 621));
-    if (edge < 3.f) {
-      const bool lit_side = fx < fy * 4 + 0.f || fy < 3.f;
-      c = GoldAt(lit_side ? 0.75f : 0.25f) * (0.7f + 0.15f * edge);
-    } else if (edge < 5.f) {
+    // The bevel stays thin: squeezed to 41 pixels high the frame must leave the descenders of
+    // its 22-point labels room.
+    if (edge < 2.f) {
+      const bool lit_side = fx < fy * 4 + 0.f || fy < 2.f;
+      c = GoldAt(lit_side ? 0.75f : 0.25f) * (0.7f + 0.2f * edge);
+    } else if (edge < 4.f) {
       c = c * 0.5f;  // the field sits below the rim
     }
     return c;

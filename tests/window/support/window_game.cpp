@@ -1,5 +1,7 @@
 #include "window/support/window_game.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,7 +50,8 @@ int CountOf(const std::string& text, const std::string& part) {
   return count;
 }
 
-WindowGame::WindowGame(XServer& x, const Setup& setup) : x_(x) {
+WindowGame::WindowGame(XServer& x, const Setup& setup)
+    : x_(x), integer_scale_(setup.integer_scale) {
   if (setup.with_data) WriteGameData(dir_.path().string());
   ChildProcess::Options options;
   // KERVANA_BINARY runs the suite against another build of the game.
@@ -93,7 +96,11 @@ WindowGeometry WindowGame::Geometry() {
 WindowGeometry WindowGame::Picture() {
   const WindowGeometry w = Geometry();
   WindowGeometry p = w;
-  if (long{w.width} * 600 <= long{w.height} * 800) {
+  const int times = std::min(w.width / 800, w.height / 600);
+  if (integer_scale_ && times >= 1) {
+    p.width = 800 * times;
+    p.height = 600 * times;
+  } else if (long{w.width} * 600 <= long{w.height} * 800) {
     p.height = static_cast<int>((long{w.width} * 600 + 400) / 800);
   } else {
     p.width = static_cast<int>((long{w.height} * 800 + 300) / 600);

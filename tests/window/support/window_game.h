@@ -24,7 +24,8 @@ class WindowGame {
   struct Setup {
     std::vector<std::string> args;  // after the program name; --state-out is always added
     bool with_data = true;
-    bool with_display = true;  // false: DISPLAY is not set
+    bool with_display = true;    // false: DISPLAY is not set
+    bool integer_scale = false;  // the game is told to scale by whole multiples only
   };
 
   WindowGame(XServer& x, const Setup& setup);
@@ -37,7 +38,8 @@ class WindowGame {
   unsigned long FindWindow();
   WindowGeometry Geometry();
 
-  // Where the 800 x 600 picture lies on the screen now (the window's size, the aspect kept).
+  // Where the 800 x 600 picture lies on the screen now (the window's size, the aspect kept, or
+  // the largest whole multiple that fits where the game scales by whole multiples).
   WindowGeometry Picture();
   // The first screen column (row) whose pixels belong to display column `dx` (row `dy`) or
   // a later one: the pointer there lies on dx, and one screen pixel less lies before it.
@@ -66,6 +68,7 @@ class WindowGame {
 
  private:
   XServer& x_;
+  bool integer_scale_;
   TempDir dir_;
   unsigned long window_ = 0;
   std::unique_ptr<ChildProcess> process_;

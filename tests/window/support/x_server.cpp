@@ -324,6 +324,31 @@ void XServer::CloseWindow(unsigned long window) {
   XSync(x_->display, False);
 }
 
+void XServer::ResizeWindow(unsigned long window, int width, int height) {
+  XResizeWindow(x_->display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  XSync(x_->display, False);
+}
+
+bool XServer::Framed(unsigned long window) {
+  Display* d = x_->display;
+  // The window's ancestor just below the root is the window manager's frame, if any.
+  Window top = window;
+  for (;;) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(d, top, &root, &parent, &children, &count) == 0) return false;
+    if (children != nullptr) XFree(children);
+    if (parent == root || parent == 0) break;
+    top = parent;
+  }
+  XWindowAttributes inner, outer;
+  if (XGetWindowAttributes(d, window, &inner) == 0 || XGetWindowAttributes(d, top, &outer) == 0) {
+    return false;
+  }
+  return outer.height > inner.height;
+}
+
 bool XServer::WaitUntilPointerFree(std::chrono::milliseconds timeout) {
   Display* d = x_->display;
   return WaitUntil(

@@ -73,6 +73,11 @@ class XServer {
   // A plain window of the test's own that takes the keyboard focus from whoever has it.
   unsigned long OpenFocusThief(int x, int y, int width, int height);
   void CloseWindow(unsigned long window);
+  // Asks for a new size of a window, as a player dragging its frame's corner does.
+  void ResizeWindow(unsigned long window, int width, int height);
+  // Whether the window manager has put a frame around the window (the window's parent is then
+  // the frame, larger than the window).
+  bool Framed(unsigned long window);
   // Waits until no client holds the pointer grabbed (a window manager at work does), so that
   // a click goes where it is made.
   bool WaitUntilPointerFree(std::chrono::milliseconds timeout);
