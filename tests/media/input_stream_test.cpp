@@ -16,6 +16,7 @@
 #include "platform/error.h"
 #include "support/hostile_files.h"
 #include "support/test_support.h"
+#include "tools/writer/little_endian.h"
 #include "tools/writer/picture_writer.h"
 #include "tools/writer/stream_writer.h"
 
@@ -40,15 +41,6 @@ class PieceSource : public ByteSource {
   size_t at_ = 0;
 };
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "no error";
-}
-
 std::vector<uint8_t> Counting(size_t n) {
   std::vector<uint8_t> bytes(n);
   for (size_t i = 0; i < n; ++i) bytes[i] = static_cast<uint8_t>(i * 7);
@@ -70,7 +62,7 @@ TEST(InputStream, SourceInPiecesReadsLikeMemory) {
   in.Skip(in.remaining());
   EXPECT_TRUE(in.AtEnd());
   EXPECT_TRUE(in.Peek(4).empty());
-  EXPECT_EQ(ErrorOf([&] { in.ReadU8(); }), "Stream read error");
+  EXPECT_EQ(test::MessageOf([&] { in.ReadU8(); }), "Stream read error");
 }
 
 TEST(InputStream, LengthsBeyondTheEndFailBeforeAnythingIsRead) {
@@ -78,8 +70,8 @@ TEST(InputStream, LengthsBeyondTheEndFailBeforeAnythingIsRead) {
   PieceSource source(bytes, 1000);
   InputStream in(source, bytes.size());
   in.ReadU8();
-  EXPECT_EQ(ErrorOf([&] { in.ReadBytes(uint64_t{1} << 40); }), "Stream read error");
-  EXPECT_EQ(ErrorOf([&] { in.Skip(1000); }), "Stream read error");
+  EXPECT_EQ(test::MessageOf([&] { in.ReadBytes(uint64_t{1} << 40); }), "Stream read error");
+  EXPECT_EQ(test::MessageOf([&] { in.Skip(1000); }), "Stream read error");
   EXPECT_EQ(in.position(), 1u);
   EXPECT_LE(in.fetched(), 1000u);
 }
@@ -87,7 +79,7 @@ TEST(InputStream, LengthsBeyondTheEndFailBeforeAnythingIsRead) {
 TEST(InputStream, SourceThatDeliversLessThanItPromisedFails) {
   PieceSource source(Counting(100), 7);
   InputStream in(source, 5000);
-  EXPECT_EQ(ErrorOf([&] { in.ReadBytes(200); }), "Stream read error");
+  EXPECT_EQ(test::MessageOf([&] { in.ReadBytes(200); }), "Stream read error");
 }
 
 TEST(InputStream, ABadSignatureIsFoundWithoutReadingTheRest) {
@@ -99,10 +91,12 @@ TEST(InputStream, ABadSignatureIsFoundWithoutReadingTheRest) {
     InputStream in(file, file.size());
     if (images) {
       TPictureCollection collection;
-      EXPECT_EQ(ErrorOf([&] { collection.LoadCollectionStream(in); }), "Invalid stream format");
+      EXPECT_EQ(test::MessageOf([&] { collection.LoadCollectionStream(in); }),
+                "Invalid stream format");
     } else {
       TWaveCollection collection;
-      EXPECT_EQ(ErrorOf([&] { collection.LoadCollectionStream(in); }), "Invalid stream format");
+      EXPECT_EQ(test::MessageOf([&] { collection.LoadCollectionStream(in); }),
+                "Invalid stream format");
     }
     EXPECT_LE(in.fetched(), uint64_t{64} << 10);
   }
@@ -119,7 +113,7 @@ TEST(InputStream, AValueLongerThanTheFileIsRefusedUnread) {
   PieceSource source(file, 4096);
   InputStream in(source, file.size());
   TPictureCollection collection;
-  EXPECT_EQ(ErrorOf([&] { collection.LoadCollectionStream(in); }),
+  EXPECT_EQ(test::MessageOf([&] { collection.LoadCollectionStream(in); }),
             "Error reading TPictureCollectionComponent.List.ColorTable: Stream read error");
   EXPECT_LE(in.fetched(), uint64_t{64} << 10);
 }
@@ -134,7 +128,7 @@ TEST(InputStream, FilesLoadThroughTheSourceAsFromMemory) {
   ASSERT_EQ(from_file.Count(), 3);
   EXPECT_EQ(from_file.Items(2).Name, "Big2");
   EXPECT_EQ(from_file.DeclaredPixels(), from_memory.DeclaredPixels());
-  EXPECT_EQ(ErrorOf([&] { from_file.LoadCollectionFile(dir / "missing.dat"); }),
+  EXPECT_EQ(test::MessageOf([&] { from_file.LoadCollectionFile(dir / "missing.dat"); }),
             "Cannot open file " + (dir / "missing.dat"));
 }
 
@@ -145,14 +139,11 @@ std::vector<uint8_t> WholeBlockPicture(bool bitmap) {
   const std::vector<uint8_t> dib = test::RawDib(16384, 16384, 1, 0, 2, pixels);
   if (!bitmap) return writer::PictureData("TDIB", dib);
   std::vector<uint8_t> value;
-  const auto put32 = [&](uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) value.push_back(static_cast<uint8_t>(v >> shift));
-  };
-  put32(static_cast<uint32_t>(14 + dib.size()));
+  writer::Put32(value, static_cast<uint32_t>(14 + dib.size()));
   value.insert(value.end(), {'B', 'M'});
-  put32(static_cast<uint32_t>(14 + dib.size()));
-  put32(0);
-  put32(14 + 40 + 8);
+  writer::Put32(value, static_cast<uint32_t>(14 + dib.size()));
+  writer::Put32(value, 0);
+  writer::Put32(value, 14 + 40 + 8);
   value.insert(value.end(), dib.begin(), dib.end());
   return writer::PictureData("TBitmap", value);
 }
@@ -169,7 +160,7 @@ TEST(InputStream, APictureOverTheCapIsRefusedByItsHeaderBeforeItsPixelsAreRead) 
     FileSource file(dir / "plain.dat");
     InputStream in(file, file.size());
     TPictureCollection collection;
-    EXPECT_EQ(ErrorOf([&] { collection.LoadCollectionStream(in); }),
+    EXPECT_EQ(test::MessageOf([&] { collection.LoadCollectionStream(in); }),
               "Error reading TPictureCollectionComponent.List: Error reading "
               "TPictureCollectionItem.Picture.Data: Image 'Plain' (item 0) is too large: "
               "16384x16384 pixels, more than 67108864 in one picture")

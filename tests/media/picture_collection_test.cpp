@@ -32,15 +32,6 @@ class FakePicture : public Picture {
   RgbImage image_;
 };
 
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "no error";
-}
-
 void Name(TPictureCollection& c, std::initializer_list<const char*> names) {
   for (const char* name : names) c.Rename(c.Add(), name);
 }
@@ -67,7 +58,8 @@ TEST(PictureCollection, LookupFindsTheLastNamedAnyCase) {
   EXPECT_EQ(c.IndexOfName(""), 4);  // the last item created without a name
   EXPECT_EQ(c.IndexOfName("Butto"), -1);
   EXPECT_EQ(&c.FindItemByName("MENU"), &c.Items(1));
-  EXPECT_EQ(MessageOf([&] { c.FindItemByName("Nothing Here"); }), "Image 'Nothing Here' not found");
+  EXPECT_EQ(test::MessageOf([&] { c.FindItemByName("Nothing Here"); }),
+            "Image 'Nothing Here' not found");
 }
 
 TEST(PictureCollection, AccentedCapitalsMatchTheirSmallLetters) {
@@ -110,8 +102,8 @@ TEST(PictureCollection, ANameGivenAgainFilesTheItemAheadOfItsNamesakes) {
 TEST(PictureCollection, IndexOutOfBounds) {
   TPictureCollection c;
   Name(c, {"a"});
-  EXPECT_EQ(MessageOf([&] { c.Items(1); }), "List index out of bounds (1)");
-  EXPECT_EQ(MessageOf([&] { c.Items(-1); }), "List index out of bounds (-1)");
+  EXPECT_EQ(test::MessageOf([&] { c.Items(1); }), "List index out of bounds (1)");
+  EXPECT_EQ(test::MessageOf([&] { c.Items(-1); }), "List index out of bounds (-1)");
 }
 
 std::vector<Rect> Grid(int w, int h, int pw, int ph, int sw = 0, int sh = 0) {
@@ -282,7 +274,7 @@ TEST(PictureCollectionLoad, ColourTableSizes) {
   c.LoadCollectionStream(file(1100));
   EXPECT_EQ(c.ColorTable[1023], 7);
   c.ColorTable.fill(1);
-  EXPECT_EQ(MessageOf([&] { c.LoadCollectionStream(file(1023)); }),
+  EXPECT_EQ(test::MessageOf([&] { c.LoadCollectionStream(file(1023)); }),
             "Error reading TPictureCollectionComponent.List.ColorTable: Stream read error");
   EXPECT_EQ(c.ColorTable[0], 1);
   // Without a table in the file the one held stays.
@@ -333,7 +325,7 @@ TEST(PictureCollectionLoad, FailedPayloadKeepsThePictureAndEarlierItems) {
   w.End();
   writer::FinishRoot(w);
   TPictureCollection c;
-  const std::string message = MessageOf([&] { c.LoadCollectionStream(w.Take()); });
+  const std::string message = test::MessageOf([&] { c.LoadCollectionStream(w.Take()); });
   EXPECT_TRUE(
       message.starts_with("Error reading TPictureCollectionComponent.List: Error reading "
                           "TPictureCollectionItem.Picture.Data: "))
@@ -374,7 +366,7 @@ TEST(PictureCollectionLoad, UnknownItemPropertyIsWrappedTwice) {
   w.End();
   writer::FinishRoot(w);
   TPictureCollection c;
-  EXPECT_EQ(MessageOf([&] { c.LoadCollectionStream(w.Take()); }),
+  EXPECT_EQ(test::MessageOf([&] { c.LoadCollectionStream(w.Take()); }),
             "Error reading TPictureCollectionComponent.List: Error reading "
             "TPictureCollectionItem.Width: Property does not exist");
 }
@@ -383,8 +375,8 @@ TEST(PictureCollectionLoad, Files) {
   test::TempDir dir;
   TPictureCollection c;
   const std::string missing = dir / "missing.dat";
-  EXPECT_EQ(MessageOf([&] { c.LoadCollectionFile(missing); }), "Cannot open file " + missing);
-  EXPECT_EQ(MessageOf([&] { c.LoadCollectionFile(dir.path().string()); }),
+  EXPECT_EQ(test::MessageOf([&] { c.LoadCollectionFile(missing); }), "Cannot open file " + missing);
+  EXPECT_EQ(test::MessageOf([&] { c.LoadCollectionFile(dir.path().string()); }),
             "Cannot open file " + dir.path().string());
   writer::PictureItemEntry item;
   item.name = "x";

@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/mixer.h"
+#include "support/test_support.h"
 #include "tools/writer/stream_writer.h"
 #include "tools/writer/wave_writer.h"
 
@@ -11,15 +12,6 @@ namespace kv {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "no error";
-}
 
 const Bytes kFormat = writer::WaveFormatBlock(1, 11025, 8);
 const Bytes kSamples = {1, 2, 3, 4, 5};
@@ -73,7 +65,9 @@ TEST(WavePayload, ScanEndsAtZeroIdOrShortTail) {
 }
 
 TEST(WavePayload, Failures) {
-  auto message = [](const Bytes& value) { return MessageOf([&] { ReadWavePayload(value); }); };
+  auto message = [](const Bytes& value) {
+    return test::MessageOf([&] { ReadWavePayload(value); });
+  };
   Bytes riff = writer::EncodeWav(kSamples, 1, 11025, 8);
   Bytes not_wave = riff;
   not_wave[8] = 'X';
@@ -112,8 +106,8 @@ TEST(WaveCollection, LoadsItemsWithTheirProperties) {
   EXPECT_EQ(c.Items(2).MaxPlayingCount(), 0);
   EXPECT_EQ(c.IndexOfName("button"), 2);
   EXPECT_EQ(c.IndexOfName(""), 1);
-  EXPECT_EQ(MessageOf([&] { c.FindItemByName("Click"); }), "Wave 'Click' not found");
-  EXPECT_EQ(MessageOf([&] { c.Items(3); }), "List index out of bounds (3)");
+  EXPECT_EQ(test::MessageOf([&] { c.FindItemByName("Click"); }), "Wave 'Click' not found");
+  EXPECT_EQ(test::MessageOf([&] { c.Items(3); }), "List index out of bounds (3)");
 }
 
 TEST(WaveCollection, WaveValuesAndTheirFailures) {
@@ -134,7 +128,7 @@ TEST(WaveCollection, WaveValuesAndTheirFailures) {
   w.End();
   writer::FinishRoot(w);
   TWaveCollection c;
-  EXPECT_EQ(MessageOf([&] { c.LoadCollectionStream(w.Take()); }),
+  EXPECT_EQ(test::MessageOf([&] { c.LoadCollectionStream(w.Take()); }),
             "Error reading TWaveCollectionComponent.List: Error reading "
             "TWaveCollectionItem.Wave.WAVE: Wave is invalid");
   ASSERT_EQ(c.Count(), 2);
@@ -148,7 +142,7 @@ TEST(WaveCollection, NoColourTableHere) {
   writer::WriteBinaryProperty(w, "List.ColorTable", Bytes(1024));
   writer::FinishRoot(w);
   TWaveCollection c;
-  EXPECT_EQ(MessageOf([&] { c.LoadCollectionStream(w.Take()); }),
+  EXPECT_EQ(test::MessageOf([&] { c.LoadCollectionStream(w.Take()); }),
             "Error reading TWaveCollectionComponent.List.ColorTable: Property does not exist");
 }
 
@@ -193,12 +187,12 @@ TEST(WaveCollection, RefusedWaveEndsTheLoadWithEveryItemInitialised) {
                             .Bytes();
   const auto file = writer::WriteWaveCollection(
       {{"good", Wav(), {}, {}}, {"refused", refused, {}, {}}, {"after", Wav(), true, {}}});
-  EXPECT_EQ(MessageOf([&] { c.LoadCollectionStream(file); }), "Sound Buffer cannot be made");
+  EXPECT_EQ(test::MessageOf([&] { c.LoadCollectionStream(file); }), "Sound Buffer cannot be made");
   ASSERT_EQ(c.Count(), 3);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(c.Items(i).initialized()) << i;
   c.Items(0).PlayItem(false);
   EXPECT_EQ(c.Items(0).voice_count(), 1);
-  EXPECT_EQ(MessageOf([&] { c.Items(2).PlayItem(false); }), "IDirectSoundBuffer not made");
+  EXPECT_EQ(test::MessageOf([&] { c.Items(2).PlayItem(false); }), "IDirectSoundBuffer not made");
 }
 
 }  // namespace

@@ -14,15 +14,6 @@
 namespace kv {
 namespace {
 
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "no error";
-}
-
 TEST(LineFile, EachLineIsInTheFileOnceWrittenAndAnOldFileIsEmptiedFirst) {
   test::TempDir dir;
   const std::string path = (dir.path() / "r.script").string();
@@ -38,18 +29,18 @@ TEST(LineFile, EachLineIsInTheFileOnceWrittenAndAnOldFileIsEmptiedFirst) {
 TEST(LineFile, AFileThatCannotBeWrittenSaysWhy) {
   test::TempDir dir;
   EXPECT_EQ(
-      MessageOf([&] { LineFile file((dir.path() / "no/r.script").string()); }),
+      test::MessageOf([&] { LineFile file((dir.path() / "no/r.script").string()); }),
       "Cannot write " + (dir.path() / "no/r.script").string() + ": No such file or directory");
   const std::string fifo = (dir.path() / "fifo").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(MessageOf([&] { LineFile file(fifo); }),
+  EXPECT_EQ(test::MessageOf([&] { LineFile file(fifo); }),
             "Cannot write " + fifo + ": No such device or address")
       << "a FIFO nobody reads must not keep the program waiting";
 
   LineFile full("/dev/full");
-  EXPECT_EQ(MessageOf([&] { full.Append("recorded"); }),
+  EXPECT_EQ(test::MessageOf([&] { full.Append("recorded"); }),
             "Cannot write /dev/full: No space left on device");
-  EXPECT_EQ(MessageOf([&] { full.Append("ticks 1"); }),
+  EXPECT_EQ(test::MessageOf([&] { full.Append("ticks 1"); }),
             "Cannot write /dev/full: the file is closed");
 }
 

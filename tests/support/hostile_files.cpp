@@ -3,21 +3,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "tools/writer/little_endian.h"
 #include "tools/writer/picture_writer.h"
 #include "tools/writer/stream_writer.h"
 
 namespace kv::test {
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+using writer::Put16;
+using writer::Put32;
 
 std::vector<uint8_t> Collection(const std::vector<writer::PictureItemEntry>& items) {
   return writer::WriteImageCollection(items);

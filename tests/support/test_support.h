@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/error.h"
+
 namespace kv::test {
 
 // A fresh directory under the system's temporary directory, removed when the object goes.
@@ -18,6 +20,16 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// The message of the kv::Error that `action` throws, or "no error".
+inline std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "no error";
+}
 
 // The whole of a text file; empty when it cannot be read.
 std::string ReadText(const std::string& path);

@@ -5,18 +5,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "tools/writer/little_endian.h"
+
 namespace kv::writer {
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 
 bool IsPaletteDepth(int bits) {
   return bits >= 1 && bits <= 8;

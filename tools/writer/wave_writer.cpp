@@ -1,18 +1,10 @@
 #include "tools/writer/wave_writer.h"
 
+#include "tools/writer/little_endian.h"
+
 namespace kv::writer {
 
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
 
 // Identifiers are four bytes; shorter ones are padded with spaces, longer ones cut, so that a
 // test's typo cannot shift every later byte.
