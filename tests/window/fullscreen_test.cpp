@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "support/game_data.h"
+#include "window/support/menu_edges.h"
 #include "window/support/window_game.h"
 
 namespace kv::test {
@@ -22,10 +23,6 @@ struct Desktop {
 };
 
 class FullScreen : public ::testing::TestWithParam<Desktop> {};
-
-void Hover(XServer& x, int sx, int sy) {
-  x.MovePointer(sx, sy);
-}
 
 TEST_P(FullScreen, ThePictureFitsCentredAndButtonEdgesLightWithinOnePixel) {
   const Desktop desk = GetParam();
@@ -51,41 +48,7 @@ TEST_P(FullScreen, ThePictureFitsCentredAndButtonEdgesLightWithinOnePixel) {
     EXPECT_TRUE(Near(x.PixelAt(p.x + p.width + 1, desk.height / 2), {0, 0, 0}));
   }
 
-  // The exit button spans display columns 10..230 and rows 30..375, the options button
-  // columns 465..790 and rows 75..325. Light each from just outside an edge: one screen pixel
-  // before the edge's first pixel must not light it, the edge pixel must.
-  const Rgb8 exit_lit = ToRgb8(ItemColor("Exit"));
-  const Rgb8 options_lit = ToRgb8(ItemColor("Opt"));
-  struct Edge {
-    const char* what;
-    int outside_x, outside_y, inside_x, inside_y;
-    Rgb8 lit;
-    int probe_x, probe_y;  // a display pixel deep inside the button
-  };
-  const int exit_row = game.ScreenY(200);
-  const int options_row = game.ScreenY(200);
-  const int options_column = game.ScreenX(600);
-  const Edge edges[] = {
-      {"exit, left edge", game.ScreenX(10) - 1, exit_row, game.ScreenX(10), exit_row, exit_lit, 120,
-       200},
-      {"exit, right edge", game.ScreenX(231), exit_row, game.ScreenX(231) - 1, exit_row, exit_lit,
-       120, 200},
-      {"options, top edge", options_column, game.ScreenY(75) - 1, options_column, game.ScreenY(75),
-       options_lit, 600, 200},
-      {"options, right edge", game.ScreenX(791), options_row, game.ScreenX(791) - 1, options_row,
-       options_lit, 600, 200},
-  };
-  for (const Edge& e : edges) {
-    SCOPED_TRACE(e.what);
-    Hover(x, e.outside_x, e.outside_y);
-    Hover(x, e.inside_x, e.inside_y);
-    EXPECT_TRUE(game.WaitForDisplayColor(e.probe_x, e.probe_y, e.lit))
-        << "not lit with the pointer on the edge";
-    // Back out by one screen pixel: the plain menu again.
-    Hover(x, e.outside_x, e.outside_y);
-    EXPECT_TRUE(game.WaitForDisplayColor(e.probe_x, e.probe_y, menu))
-        << "still lit one pixel outside";
-  }
+  ExpectButtonEdgesLightWithinOnePixel(x, game);
 
   game.LeaveWithEscape();
 }

@@ -8,40 +8,11 @@
 #include <vector>
 
 #include "support/game_data.h"
+#include "window/support/menu_edges.h"
 #include "window/support/window_game.h"
 
 namespace kv::test {
 namespace {
-
-// Hovers just outside and just inside the exit button's left and right edges and the options
-// button's top edge: only the pointer on the edge's first pixel lights the button.
-void ExpectButtonEdgesLightWithinOnePixel(XServer& x, WindowGame& game) {
-  const Rgb8 menu = ToRgb8(ItemColor("Menu"));
-  const Rgb8 exit_lit = ToRgb8(ItemColor("Exit"));
-  const Rgb8 options_lit = ToRgb8(ItemColor("Opt"));
-  struct Edge {
-    const char* what;
-    int outside_x, outside_y, inside_x, inside_y;
-    Rgb8 lit;
-    int probe_x, probe_y;
-  };
-  const int row = game.ScreenY(200);
-  const int column = game.ScreenX(600);
-  const Edge edges[] = {
-      {"exit, left edge", game.ScreenX(10) - 1, row, game.ScreenX(10), row, exit_lit, 120, 200},
-      {"exit, right edge", game.ScreenX(231), row, game.ScreenX(231) - 1, row, exit_lit, 120, 200},
-      {"options, top edge", column, game.ScreenY(75) - 1, column, game.ScreenY(75), options_lit,
-       600, 200},
-  };
-  for (const Edge& e : edges) {
-    SCOPED_TRACE(e.what);
-    x.MovePointer(e.outside_x, e.outside_y);
-    x.MovePointer(e.inside_x, e.inside_y);
-    EXPECT_TRUE(game.WaitForDisplayColor(e.probe_x, e.probe_y, e.lit)) << "not lit on the edge";
-    x.MovePointer(e.outside_x, e.outside_y);
-    EXPECT_TRUE(game.WaitForDisplayColor(e.probe_x, e.probe_y, menu)) << "lit one pixel outside";
-  }
-}
 
 // The picture's corners show the menu, and the window's pixels just beyond them are black.
 void ExpectPictureOnBlack(XServer& x, WindowGame& game) {
