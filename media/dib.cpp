@@ -156,10 +156,9 @@ const RgbImage& DibPicture::Pixels() {
 }
 
 Image565 DibPicture::Pixels565() {
-  if (!decoded_) return DecodeDibPixels565(pixels_);
-  Image565 image = ConvertTo565(*decoded_);
-  decoded_.reset();
-  return image;
+  // Pixels already decoded to RGB for someone else are converted and let go.
+  if (decoded_) return Picture::Pixels565();
+  return DecodeDibPixels565(pixels_);
 }
 
 std::vector<Bgr0> DibPicture::OfferedColors() const {

@@ -167,9 +167,7 @@ StretchedCopy& StretchedFor(DisplayCopies& copies, int pattern, const Rect& s, i
       // The picture's key may have changed since; the stretched pixels have not.
       if (c.copies->key != copies.key) {
         c.copies->key = copies.key;
-        c.copies->runs_built = false;
-        c.copies->runs = {};
-        c.copies->row_start = {};
+        c.copies->runs_built = false;  // made anew, for the new key, when next drawn keyed
       }
       return c;
     }

@@ -204,11 +204,8 @@ const RgbImage& JpegPicture::Pixels() {
 }
 
 Image565 JpegPicture::Pixels565() {
-  if (decoded_) {
-    Image565 image = ConvertTo565(*decoded_);
-    decoded_.reset();
-    return image;
-  }
+  // Pixels already decoded to RGB for someone else are converted and let go.
+  if (decoded_) return Picture::Pixels565();
   if (empty()) return {};
   Image565 image(header_.width, header_.height);
   Decode(nullptr, image.pixels.data());
