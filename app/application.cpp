@@ -6,7 +6,7 @@
 #include "app/error_box.h"
 #include "app/main_form.h"
 #include "app/screenshot.h"
-#include "app/state_dump.h"
+#include "app/visible_screen.h"
 #include "platform/error.h"
 #include "platform/keys.h"
 #include "platform/platform.h"

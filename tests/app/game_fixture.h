@@ -9,8 +9,9 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "app/script.h"
-#include "app/state_dump.h"
+#include "driver/script.h"
+#include "app/visible_screen.h"
+#include "driver/state_dump.h"
 #include "ingame/ingame.h"
 #include "newgame/newgame.h"
 #include "platform/platform.h"

@@ -19,8 +19,8 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "app/script.h"
-#include "app/state_dump.h"
+#include "driver/script.h"
+#include "driver/state_dump.h"
 #include "platform/platform.h"
 #include "soak/random_player.h"
 

@@ -1,4 +1,4 @@
-// kervana: the game. Its options are the table in app/command_line.cpp (kervana --help).
+// kervana: the game. Its options are the table in driver/command_line.cpp (kervana --help).
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/command_line.h"
+#include "driver/command_line.h"
 #include "app/data_folder.h"
 #include "app/main_form.h"
-#include "app/recorder.h"
+#include "driver/recorder.h"
 #include "app/screenshot.h"
-#include "app/script.h"
-#include "app/state_dump.h"
+#include "driver/script.h"
+#include "driver/state_dump.h"
 #include "ingame/map_folder.h"
 #include "platform/error.h"
 #include "platform/line_file.h"

@@ -1,12 +1,13 @@
-#include "app/script.h"
+#include "driver/script.h"
 
 #include <iostream>
 #include <span>
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "app/session_check.h"
-#include "app/state_dump.h"
+#include "driver/session_check.h"
+#include "app/visible_screen.h"
+#include "driver/state_dump.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 

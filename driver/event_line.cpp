@@ -1,8 +1,8 @@
-#include "app/event_line.h"
+#include "driver/event_line.h"
 
 #include "platform/pad.h"
 
-#include "app/script_line.h"
+#include "driver/script_line.h"
 
 namespace kv {
 namespace {

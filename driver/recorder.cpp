@@ -1,9 +1,9 @@
-#include "app/recorder.h"
+#include "driver/recorder.h"
 
 #include <iostream>
 #include <vector>
 
-#include "app/event_line.h"
+#include "driver/event_line.h"
 #include "app/main_form.h"
 #include "ingame/hero.h"
 #include "ingame/ingame.h"

@@ -1,4 +1,4 @@
-#include "app/session_check.h"
+#include "driver/session_check.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "app/state_dump.h"
+#include "driver/state_dump.h"
 
 #include "app/application.h"
-#include "app/json_writer.h"
+#include "driver/json_writer.h"
 #include "app/main_form.h"
 #include "ingame/hero.h"
 #include "ingame/ingame.h"
@@ -260,17 +260,6 @@ std::string StateDump(TMainF& form, const Application& app) {
 
   json.EndObject();
   return json.str();
-}
-
-Image565 VisibleScreen(Platform& platform, TMainF& form) {
-  Image565 screen(800, 600, 0);
-  if (form.DXDraw().initialized()) {
-    platform.controls().Compose(form.DXDraw().FrontSurface()->image(), screen, platform.fonts());
-  } else {
-    const Image565 black(800, 600, 0);
-    platform.controls().Compose(black, screen, platform.fonts());
-  }
-  return screen;
 }
 
 }  // namespace kv

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "driver/command_line.h"
 
 #include <charconv>
 #include <sstream>

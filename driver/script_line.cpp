@@ -1,4 +1,4 @@
-#include "app/script_line.h"
+#include "driver/script_line.h"
 
 #include <charconv>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/application.h"
-#include "app/session_check.h"
+#include "driver/session_check.h"
 #include "platform/geometry.h"
 
 namespace kv {

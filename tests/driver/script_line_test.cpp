@@ -1,5 +1,5 @@
 // Reading script lines: what each line means, and the reason a malformed one is refused.
-#include "app/script_line.h"
+#include "driver/script_line.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "app/script_line.h"
+#include "driver/script_line.h"
 #include "platform/events.h"
 
 namespace kv {

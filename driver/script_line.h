@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/session_check.h"
+#include "driver/session_check.h"
 #include "platform/events.h"
 #include "platform/geometry.h"
 #include "platform/pad.h"
