@@ -9,8 +9,8 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
-#include "driver/script.h"
 #include "app/visible_screen.h"
+#include "driver/script.h"
 #include "driver/state_dump.h"
 #include "ingame/ingame.h"
 #include "newgame/newgame.h"

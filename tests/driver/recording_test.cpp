@@ -5,9 +5,9 @@
 #include <sstream>
 #include <vector>
 
+#include "app/game_fixture.h"
 #include "driver/recorder.h"
 #include "driver/session_check.h"
-#include "app/game_fixture.h"
 #include "media/dxtimer.h"
 #include "platform/keys.h"
 #include "platform/line_file.h"
