@@ -250,6 +250,7 @@ void Application::TakeWindowEvents() {
         (event.type == EventType::kActivate || event.type == EventType::kDeactivate)) {
       continue;
     }
+    if (event.type == EventType::kClose) closed_by_window_ = true;
     platform_.ApplyInput(event);
     Dispatch(event);
   }

@@ -81,6 +81,9 @@ class Application {
   void ReportError(const std::exception& error);
 
   bool ended() const { return ended_; }
+  // Whether the window was closed from outside (the window manager, a signal) while a script
+  // was the input.
+  bool closed_by_window() const { return closed_by_window_; }
   bool active() const { return active_; }
   // Every error reported to the player, as the message text without an added full stop.
   const std::vector<std::string>& errors() const { return errors_; }
@@ -113,6 +116,7 @@ class Application {
   Platform& platform_;
   TMainF& form_;
   bool ended_ = false;
+  bool closed_by_window_ = false;
   bool active_ = false;
   bool display_captured_ = false;
   bool alt_enter_held_ = false;  // the Enter key now down went down with Alt

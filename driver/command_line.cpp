@@ -90,14 +90,23 @@ constexpr OptionRow kOptions[] = {
        line.options.sdl.framed = true;
        return true;
      }},
-    {"--script", "FILE", "feed the lines of FILE as input events after start-up, then end",
+    {"--script", "FILE",
+     "feed the lines of FILE as input events after start-up, then end; your own script, which "
+     "may write files where its lines say",
      [](CommandLine& line, const std::string& argument) {
        line.options.script = argument;
        return true;
      }},
+    {"--replay", "FILE",
+     "play the recording FILE (someone else's too): as --script, but only a recording, and it "
+     "writes no files",
+     [](CommandLine& line, const std::string& argument) {
+       line.options.replay = argument;
+       return true;
+     }},
     {"--record", "FILE",
-     "record the session into FILE as a script that plays it again, checking itself as it goes "
-     "(kervana --headless --script FILE); attach it to a bug report",
+     "record the session into FILE (a new file) as a recording that plays it again, checking "
+     "itself as it goes (kervana --headless --replay FILE); attach it to a bug report",
      [](CommandLine& line, const std::string& argument) {
        line.options.record = argument;
        return true;
@@ -194,6 +203,9 @@ CommandLine ParseCommandLine(std::span<const std::string> args) {
       return line;
     }
     if (line.action != CommandLine::Action::kPlay) return line;
+  }
+  if (!line.options.script.empty() && !line.options.replay.empty()) {
+    line.action = CommandLine::Action::kUsageError;
   }
   return line;
 }

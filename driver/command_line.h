@@ -14,6 +14,7 @@ struct Options {
   bool windowed = false;
   SdlOptions sdl;
   std::string script;
+  std::string replay;  // a recording to replay, perhaps someone else's: it may write nothing
   std::string record;  // where the session is recorded as a script; empty: not recorded
   std::string state_out;
   std::string data;  // the data folder given with --data; empty: look for one
@@ -27,8 +28,8 @@ struct CommandLine {
 
 // Reads the arguments after the program's name. Options with an argument take it as the next
 // word or after "=" ("--data DIR", "--data=DIR"). The first --help or --version wins over
-// whatever follows; an unknown option, a missing argument or one the option does not take is a
-// usage error.
+// whatever follows; an unknown option, a missing argument or one the option does not take, and
+// --script with --replay, are usage errors.
 CommandLine ParseCommandLine(std::span<const std::string> args);
 
 // The synopsis, every option on it: "usage: kervana [--headless] ...", wrapped to 80 columns.

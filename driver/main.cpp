@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 #include <span>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,9 @@
 #include "app/main_form.h"
 #include "driver/recorder.h"
 #include "app/screenshot.h"
+#include "driver/printable.h"
 #include "driver/script.h"
+#include "driver/script_reader.h"
 #include "driver/state_dump.h"
 #include "ingame/map_folder.h"
 #include "platform/error.h"
@@ -55,26 +56,33 @@ int main(int argc, char** argv) {
       {options.data, kv::ExecutableFolder(), KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER},
       [](const std::string& folder) { return std::filesystem::is_directory(folder); });
 
-  // Read whole before anything starts. Only a regular file: a directory would read as an empty
-  // script, and a FIFO would keep the program waiting.
-  std::optional<std::istringstream> script;
-  if (!options.script.empty()) {
-    const auto bytes = kv::ReadRegularFile(options.script, SIZE_MAX);
-    if (!bytes) {
-      std::cerr << "kervana: cannot open script " << options.script << "\n";
+  // A replayed recording may be anyone's: only a recording is played that way.
+  const bool replay = !options.replay.empty();
+  const std::string& script_path = replay ? options.replay : options.script;
+  std::unique_ptr<kv::ScriptReader> script;
+  std::optional<kv::ScriptCommand> first;
+  if (!script_path.empty()) {
+    std::string problem;
+    script = kv::ScriptReader::Open(script_path, problem);
+    if (!script) {
+      std::cerr << "kervana: cannot play " << kv::Printable(script_path) << ": " << problem
+                << "\n";
       return 2;
     }
-    script.emplace(std::string(bytes->begin(), bytes->end()));
+    first = kv::FirstScriptCommand(*script);
   }
-  // A recording that cannot be made is known before the session is played, not after.
-  std::optional<kv::LineFile> recording;
-  if (!options.record.empty()) {
-    try {
-      recording.emplace(options.record);
-    } catch (const kv::Error& e) {
-      std::cerr << "kervana: " << e.what() << "\n";
-      return 2;
-    }
+  const bool replaying = first && first->kind == kv::ScriptCommand::Kind::kRecorded;
+  if (replay && !replaying) {
+    std::cerr << "kervana: --replay: " << kv::Printable(script_path)
+              << " is not a recording (its first line is not 'recorded')\n";
+    return 2;
+  }
+  // A recording never takes the place of a file; that it cannot be made is known before the
+  // session is played, not after.
+  if (!options.record.empty() && kv::LineFile::WouldReplace(options.record)) {
+    std::cerr << "kervana: --record: " << kv::Printable(options.record)
+              << " already exists, and a recording never replaces a file\n";
+    return 2;
   }
 
   std::string problem;
@@ -89,8 +97,6 @@ int main(int argc, char** argv) {
   {
     kv::TMainF form(*platform);
     // A recording replays in the display mode it was made in.
-    const auto first = script ? kv::FirstScriptCommand(script->str()) : std::nullopt;
-    const bool replaying = first && first->kind == kv::ScriptCommand::Kind::kRecorded;
     if (options.windowed || (replaying && first->windowed)) form.DXDraw_.doFullScreen = false;
     form.data_folder = data_folder;
     form.personal_map_folder =
@@ -107,12 +113,22 @@ int main(int argc, char** argv) {
     }
     // The window's focus is the recording's from the start, before its first line is read.
     if (replaying) app.SetReplaying();
+    // Made only now, so that a game that cannot start leaves no file behind.
+    std::optional<kv::LineFile> recording;
+    if (!options.record.empty()) {
+      try {
+        recording.emplace(options.record);
+      } catch (const kv::Error& e) {
+        std::cerr << "kervana: " << e.what() << "\n";
+        status = 2;
+      }
+    }
     std::optional<kv::Recorder> recorder;
     if (recording) recorder.emplace(*recording, *platform, form, app, kv::BuildName());
-    if (script) {
+    if (status == 0 && script) {
       kv::ScriptRunner runner(*platform, form, app);
       status = runner.Run(*script);
-    } else if (!options.headless) {
+    } else if (status == 0 && !options.headless) {
       app.Run();
     }
     if (recorder) {

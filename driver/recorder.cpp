@@ -18,7 +18,7 @@ Recorder::Recorder(LineFile& file, Platform& platform, TMainF& form, Application
     : file_(file), platform_(platform), form_(form), app_(app) {
   Write(form_.fullscreen() ? "recorded" : "recorded windowed");
   Write("# Recorded by " + std::string(program) +
-        "; kervana --headless --script FILE plays it again.");
+        "; kervana --headless --replay FILE plays it again.");
   platform_.on_time_of_day_read = [this](int64_t ms) { TimeOfDayRead(ms); };
   app_.Observe(this);
 }
@@ -131,6 +131,8 @@ void Recorder::WriteCheck(const SessionCheck& check) {
 void Recorder::Finish() {
   FlushTicks();
   CheckIfChanged();
+  // The session ended here: a recording without this line was cut short.
+  Write("end");
   if (stopped_) return;
   try {
     file_.Close();

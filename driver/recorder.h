@@ -36,7 +36,7 @@ class Recorder final : public StepObserver {
 
   void StepBegins(const Step& step) override;
   void StepEnded(const Step& step) override;
-  // Writes what is still pending and a last check, and closes the file.
+  // Writes what is still pending, a last check and the "end" line, and closes the file.
   void Finish();
   // Whether every line reached the file.
   bool complete() const { return !stopped_; }

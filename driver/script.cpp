@@ -5,6 +5,8 @@
 
 #include "app/application.h"
 #include "app/main_form.h"
+#include "driver/printable.h"
+#include "driver/script_reader.h"
 #include "driver/session_check.h"
 #include "app/visible_screen.h"
 #include "driver/state_dump.h"
@@ -56,21 +58,40 @@ bool ScriptRunner::RunLine(std::string_view line, std::string& problem) {
   return command && Execute(*command, problem);
 }
 
-void ScriptRunner::PaceTo(uint32_t ms) {
-  if (platform_.headless()) return;
+bool ScriptRunner::Spend(long long& spent, long long amount, long long most,
+                         std::string_view what, std::string& problem) {
+  if (amount > most - spent) {
+    problem = "the run would make more than " + std::to_string(most) + " " + std::string(what) +
+              ", as much as one run may";
+    return false;
+  }
+  spent += amount;
+  return true;
+}
+
+bool ScriptRunner::PaceTo(uint32_t ms, std::string& problem) {
+  if (platform_.headless()) return true;
   const uint64_t now = platform_.Micros();
   if (!pace_start_) {
     pace_start_ = {now, ms};
-    return;
+    return true;
   }
-  if (ms <= pace_start_->second) return;
-  const uint64_t due = pace_start_->first + uint64_t{ms - pace_start_->second} * 1000;
+  if (ms <= pace_start_->second) return true;
+  // The pace is kept from the recording's first time on: the whole wait is the time it spans.
+  const long long spans = ms - pace_start_->second;
+  if (spans > kMaxWaitMsPerRun) {
+    problem = "the recording's time spans more than " + std::to_string(kMaxWaitMsPerRun) +
+              " ms, as much as one run may wait";
+    return false;
+  }
+  const uint64_t due = pace_start_->first + uint64_t(spans) * 1000;
   while (!app_.ended()) {
     app_.TakeWindowEvents();
     const uint64_t at = platform_.Micros();
     if (at >= due) break;
     platform_.WaitEvent(static_cast<uint32_t>((due - at) / 1000 + 1));
   }
+  return true;
 }
 
 bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
@@ -79,6 +100,22 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
   if (of_time && !recorded_) return problem = "only in a recording (after 'recorded')", false;
   if ((c.kind == Kind::kFrames || c.kind == Kind::kWait) && recorded_) {
     return problem = "a recording makes no time of its own (ticks, timer and ms give it)", false;
+  }
+  // Whoever plays a recording may not know where it comes from: it writes nothing.
+  if ((c.kind == Kind::kShot || c.kind == Kind::kState) && recorded_) {
+    return problem = "a recording writes no files", false;
+  }
+  if (c.kind == Kind::kRecorded && !first_line_) {
+    return problem = "only as the first line: the game starts as the recording says", false;
+  }
+  first_line_ = false;
+  if ((c.kind == Kind::kFrames || c.kind == Kind::kTicks) &&
+      !Spend(ticks_spent_, c.number, kMaxTicksPerRun, "frame ticks", problem)) {
+    return false;
+  }
+  if (c.kind == Kind::kWait &&
+      !Spend(wait_ms_spent_, c.number, kMaxWaitMsPerRun, "ms of waits", problem)) {
+    return false;
   }
   switch (c.kind) {
     case Kind::kPointer:
@@ -149,7 +186,7 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
       }
       break;
     case Kind::kMs:
-      PaceTo(static_cast<uint32_t>(c.number));
+      if (!PaceTo(static_cast<uint32_t>(c.number), problem)) return false;
       platform_.GiveMillis(static_cast<uint32_t>(c.number));
       break;
     case Kind::kCheck:
@@ -163,9 +200,12 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
       // The controller's events come as a real one's do, before the next line.
       app_.TakeWindowEvents();
       break;
+    case Kind::kEnd:
+      end_line_ = true;
+      break;
     case Kind::kShot:
       if (!WritePng(c.text, VisibleScreen(platform_, form_))) {
-        return problem = "cannot write " + c.text, false;
+        return problem = "cannot write " + Printable(c.text), false;
       }
       break;
     case Kind::kState: {
@@ -174,7 +214,7 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
         if (!WriteStandardOutput(json)) return problem = "cannot write standard output", false;
       } else if (WriteOutputFile(c.text, std::span(reinterpret_cast<const uint8_t*>(json.data()),
                                                    json.size())) != WriteResult::kWritten) {
-        return problem = "cannot write " + c.text, false;
+        return problem = "cannot write " + Printable(c.text), false;
       }
       break;
     }
@@ -182,40 +222,77 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
   return true;
 }
 
-int ScriptRunner::Run(std::istream& script) {
+ScriptRunner::Rest ScriptRunner::RestOf(ScriptReader& script) {
+  Rest rest;
   std::string line;
-  int number = 0;
-  while (!app_.ended() && std::getline(script, line)) {
-    ++number;
-    app_.TakeWindowEvents();
-    if (app_.ended()) break;
+  std::string problem;
+  while (script.Next(line, problem) == ScriptReader::Result::kLine) {
     const std::string_view content = ScriptLineContent(line);
     if (content.empty()) continue;
+    const auto command = ParseScriptLine(content, problem);
+    if (command && command->kind == ScriptCommand::Kind::kEnd) {
+      rest.end = true;
+    } else {
+      ++rest.lines;
+    }
+  }
+  return rest;
+}
+
+int ScriptRunner::Run(ScriptReader& script) {
+  std::string line;
+  const auto say = [&](std::string_view what) {
+    std::cerr << "script line " << script.line_number() << ": " << what << std::endl;
+  };
+  while (!end_line_) {
+    app_.TakeWindowEvents();
+    if (app_.ended()) break;
     std::string problem;
+    const ScriptReader::Result read = script.Next(line, problem);
+    if (read == ScriptReader::Result::kEnd) break;
+    if (read == ScriptReader::Result::kFailed) {
+      say(problem);
+      return kScriptFailed;
+    }
+    const std::string_view content = ScriptLineContent(line);
+    if (content.empty()) continue;
     try {
       if (!RunLine(content, problem)) {
-        std::cerr << "script line " << number << ": " << problem << ": " << line << std::endl;
+        say(problem + ": " + Printable(line));
         return kScriptFailed;
       }
     } catch (const ReplayDiverged& diverged) {
-      std::cerr << "script line " << number << ": the replay diverged: " << diverged.what()
-                << std::endl;
+      say(std::string("the replay diverged: ") + diverged.what());
       return kScriptDiverged;
     }
   }
-  return kScriptPlayed;
-}
-
-std::optional<ScriptCommand> FirstScriptCommand(std::string_view script) {
-  while (!script.empty()) {
-    const size_t end = script.find('\n');
-    const std::string_view content = ScriptLineContent(script.substr(0, end));
-    script = end == std::string_view::npos ? std::string_view{} : script.substr(end + 1);
-    if (content.empty()) continue;
-    std::string problem;
-    return ParseScriptLine(content, problem);
+  if (end_line_) {
+    // The recording ends here; anything after its end is not of it.
+    if (RestOf(script).lines > 0) {
+      say("a line after 'end'");
+      return kScriptFailed;
+    }
+    return kScriptPlayed;
   }
-  return std::nullopt;
+  if (app_.ended() && app_.closed_by_window()) {
+    // The person watching stopped it: nothing diverged.
+    std::cerr << "kervana: stopped at script line " << script.line_number() << std::endl;
+    return kScriptPlayed;
+  }
+  if (!recorded_) return kScriptPlayed;
+  if (app_.ended()) {
+    const Rest rest = RestOf(script);
+    if (rest.lines > 0) {
+      say("the replay diverged: the game ended with " + std::to_string(rest.lines) +
+          " lines of the recording still to play");
+      return kScriptDiverged;
+    }
+    if (rest.end) return kScriptPlayed;
+  }
+  std::cerr << "kervana: the recording was cut short: it has no 'end' line (the game that "
+               "recorded it was stopped or crashed); it was replayed as far as it goes"
+            << std::endl;
+  return kScriptPlayed;
 }
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 
+#include "driver/printable.h"
 #include "platform/keys.h"
 
 namespace kv {
@@ -75,6 +76,7 @@ constexpr NamedCommand kCommands[] = {
     {"ticks", Kind::kTicks},
     {"ms", Kind::kMs},
     {"check", Kind::kCheck},
+    {"end", Kind::kEnd},
 };
 
 struct NamedKey {
@@ -194,6 +196,7 @@ std::string_view ScriptLineContent(std::string_view line) {
 }
 
 std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string& problem) {
+  if (line.find('\0') != std::string_view::npos) return problem = "a NUL byte", std::nullopt;
   std::string_view rest = line;
   const std::string_view word = NextWord(rest);
   ScriptCommand c;
@@ -204,28 +207,36 @@ std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string&
       known = true;
     }
   }
-  if (!known) return problem = "unknown command '" + std::string(word) + "'", std::nullopt;
+  if (!known) return problem = "unknown command '" + Printable(word) + "'", std::nullopt;
 
+  const auto number_in = [&](long long least, long long most, long long& value) {
+    return ParseInt(NextWord(rest), value) && value >= least && value <= most;
+  };
   const auto point = [&] {
     long long x = 0;
     long long y = 0;
-    if (!ParseInt(NextWord(rest), x) || !ParseInt(NextWord(rest), y)) return false;
+    if (!number_in(-kMaxCoordinate, kMaxCoordinate, x) ||
+        !number_in(-kMaxCoordinate, kMaxCoordinate, y)) {
+      return false;
+    }
     c.point = {static_cast<int>(x), static_cast<int>(y)};
     return true;
   };
-  const auto count = [&] { return ParseInt(NextWord(rest), c.number) && c.number >= 0; };
+  const std::string expected_point = "expected X Y from -" + std::to_string(kMaxCoordinate) +
+                                     " to " + std::to_string(kMaxCoordinate);
+  const auto up_to = [](long long most) { return " from 0 to " + std::to_string(most); };
 
   switch (c.kind) {
     case Kind::kPointer:
     case Kind::kMove:
-      if (!point()) return problem = "expected X Y", std::nullopt;
+      if (!point()) return problem = expected_point, std::nullopt;
       break;
     case Kind::kDown:
     case Kind::kUp:
       if (!ParseButton(NextWord(rest), c.button)) return problem = "unknown button", std::nullopt;
       break;
     case Kind::kClick:
-      if (!point()) return problem = "expected X Y", std::nullopt;
+      if (!point()) return problem = expected_point, std::nullopt;
       if (!ParseButton(NextWord(rest), c.button)) return problem = "unknown button", std::nullopt;
       break;
     case Kind::kKeyDown:
@@ -241,30 +252,42 @@ std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string&
       std::string_view text = line.substr(line.find("type") + 4);
       if (!text.empty() && text.front() == ' ') text.remove_prefix(1);
       while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+      if (text.empty()) return problem = "expected text to type", std::nullopt;
+      if (!IsUtf8(text)) return problem = "the text is not UTF-8", std::nullopt;
       c.text = std::string(text);
-      break;
+      return c;
     }
     case Kind::kFrames:
     case Kind::kTicks:
-      if (!count()) return problem = "expected a count", std::nullopt;
+      if (!number_in(0, kMaxCountPerLine, c.number)) {
+        return problem = "expected a count" + up_to(kMaxCountPerLine), std::nullopt;
+      }
       break;
     case Kind::kWait:
+      if (!number_in(0, kMaxWaitMsPerLine, c.number)) {
+        return problem = "expected milliseconds" + up_to(kMaxWaitMsPerLine), std::nullopt;
+      }
+      break;
     case Kind::kClock:
+      if (!number_in(0, kMillisPerDay - 1, c.number)) {
+        return problem = "expected milliseconds" + up_to(kMillisPerDay - 1), std::nullopt;
+      }
+      break;
     case Kind::kMs:
-      if (!count()) return problem = "expected milliseconds", std::nullopt;
-      if (c.kind == Kind::kMs && c.number > UINT32_MAX) {
-        return problem = "expected milliseconds", std::nullopt;
+      if (!number_in(0, kMaxClockMs, c.number)) {
+        return problem = "expected milliseconds" + up_to(kMaxClockMs), std::nullopt;
       }
       break;
     case Kind::kDeactivate:
     case Kind::kActivate:
     case Kind::kTimer:
+    case Kind::kEnd:
       break;
     case Kind::kPad: {
       const auto pad = ParsePad(rest, problem);
       if (!pad) return std::nullopt;
       c.pad = *pad;
-      break;
+      return c;
     }
     case Kind::kRecorded: {
       const std::string_view mode = NextWord(rest);
@@ -279,17 +302,21 @@ std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string&
       const std::optional<SessionCheck> check = ParseCheck(rest, problem);
       if (!check) return std::nullopt;
       c.check = *check;
-      break;
+      return c;
     }
     case Kind::kShot:
     case Kind::kState:
+      // The file's name is the rest of the line: it may hold blanks.
       c.text = std::string(Trim(rest));
       if (c.text.empty()) {
         return problem =
                    c.kind == Kind::kShot ? "expected a file name" : "expected a file name or -",
                std::nullopt;
       }
-      break;
+      return c;
+  }
+  if (!Trim(rest).empty()) {
+    return problem = "unexpected words at the end: '" + Printable(Trim(rest)) + "'", std::nullopt;
   }
   return c;
 }

@@ -13,6 +13,13 @@
 // nothing acts on it.
 namespace kv {
 
+// What one line may ask for: beyond any real session, short of what would wrap or run for ever.
+constexpr long long kMaxCountPerLine = 10'000'000;      // frames, ticks
+constexpr long long kMaxWaitMsPerLine = 86'400'000;     // wait: a day
+constexpr long long kMillisPerDay = 86'400'000;         // clock: below it
+constexpr long long kMaxClockMs = 4'294'967'295;        // ms: the 32-bit millisecond clock
+constexpr int kMaxCoordinate = 100'000;                 // pointer, move, click: either way
+
 // One key of a script line: its virtual-key code and the modifiers given with it.
 struct ScriptKey {
   int key = 0;
@@ -49,6 +56,7 @@ struct ScriptCommand {
     kTicks,
     kMs,
     kCheck,
+    kEnd,
   };
   Kind kind = Kind::kPointer;
   Point point;                              // pointer, move, click
@@ -65,7 +73,9 @@ struct ScriptCommand {
 // one); empty when nothing but blanks is left.
 std::string_view ScriptLineContent(std::string_view line);
 
-// Reads one line's content; nullopt, with the reason in `problem`, when it is malformed.
+// Reads one line's content; nullopt, with the reason in `problem`, when it is malformed: an
+// unknown command, a missing, unreadable or out-of-range argument, words left over, a NUL byte,
+// typed text that is empty or not UTF-8. The reason quotes outside words printably.
 std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string& problem);
 
 }  // namespace kv

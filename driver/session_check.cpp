@@ -1,5 +1,7 @@
 #include "driver/session_check.h"
 
+#include "driver/printable.h"
+
 #include <charconv>
 #include <cstdio>
 
@@ -117,7 +119,7 @@ std::optional<SessionCheck> ParseCheck(std::string_view words, std::string& prob
       read = value.size() == 16 && value.front() != '-' && ParseNumber(value, check.front, 16);
       front = true;
     }
-    if (!read) return problem = "unreadable check field '" + std::string(word) + "'", std::nullopt;
+    if (!read) return problem = "unreadable check field '" + Printable(word) + "'", std::nullopt;
   }
   if (!screen || !page || !front)
     return problem = "a check needs screen, page and front", std::nullopt;

@@ -1,7 +1,8 @@
 #pragma once
 
-// A script under the fuzzer: every line of the input goes through the script reader, and what
-// it reads is played on the whole game, headless, on data of small pictures.
+// A script under the fuzzer: the input is read as a script file is, a line at a time with its
+// caps, checked as --replay checks a recording, and what it reads is played on the whole game,
+// headless, on data of small pictures.
 //
 // Starting the game takes as long as some hundred inputs, so one game serves many inputs in a
 // row and is started afresh only every kInputsPerGame inputs (which brings the menus back, there
@@ -27,6 +28,7 @@
 #include "app/main_menu.h"
 #include "driver/script.h"
 #include "driver/script_line.h"
+#include "driver/script_reader.h"
 #include "ingame/ingame.h"
 #include "media/dxtimer.h"
 #include "newgame/newgame.h"
@@ -69,16 +71,22 @@ class ScriptHarness {
     }
     ++game_->inputs;
     Budget budget;
-    std::string_view text(reinterpret_cast<const char*>(data), size);
-    for (int lines = 0; lines < kMaxLines && !text.empty(); ++lines) {
-      const size_t end = text.find('\n');
-      const std::string_view line = text.substr(0, end);
-      text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    ScriptReader script(std::string(reinterpret_cast<const char*>(data), size));
+    // What --replay asks of a file before the game starts.
+    const std::optional<ScriptCommand> first = FirstScriptCommand(script);
+    if (first && first->kind == ScriptCommand::Kind::kRecorded && script.line_number() != 0) {
+      __builtin_trap();  // not rewound
+    }
+    std::string line;
+    std::string problem;
+    for (int lines = 0; lines < kMaxLines; ++lines) {
+      // The runner stops at a line it cannot read.
+      if (script.Next(line, problem) != ScriptReader::Result::kLine) break;
       const std::string_view content = ScriptLineContent(line);
       if (content.empty()) continue;
-      std::string problem;
       std::optional<ScriptCommand> command = ParseScriptLine(content, problem);
-      if (!command) break;  // the runner stops at a line it cannot read
+      if (!command) break;
+      if (command->kind == ScriptCommand::Kind::kEnd) break;
       if (!Cap(*command, budget)) continue;
       game_->app.TakeWindowEvents();
       if (!game_->runner.Execute(*command, problem)) {

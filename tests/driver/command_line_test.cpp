@@ -32,6 +32,7 @@ TEST(CommandLine, EveryOptionTakesItsArgumentAsTheNextWordOrAfterAnEqualsSign) {
   EXPECT_EQ(line.options.state_out, "s.json");
   EXPECT_EQ(line.options.data, "d/");
   EXPECT_EQ(line.options.record, "r.script");
+  EXPECT_EQ(Parse({"--replay=bug.script"}).options.replay, "bug.script");
   EXPECT_EQ(Parse({"--renderer=accelerated"}).options.sdl.renderer,
             SdlOptions::Renderer::kAccelerated);
   // An argument that looks like an option is still the argument.
@@ -79,6 +80,7 @@ TEST(CommandLine, WhatNoOptionTakesIsAUsageError) {
       {"--window-scale", "-1"},
       {"--window-scale", ""},
       {"--framed=yes"},
+      {"--script", "a", "--replay", "b"},
   };
   for (const auto& args : wrong) {
     EXPECT_EQ(Parse(args).action, CommandLine::Action::kUsageError) << args[0];
@@ -106,7 +108,7 @@ TEST(CommandLine, TheUsageNamesEveryOptionAndTheHelpExplainsEachOnItsOwnLine) {
     EXPECT_NE(help.find("\n  " + option), std::string::npos) << option;
     ++options;
   }
-  EXPECT_EQ(options, 13u);
+  EXPECT_EQ(options, 14u);
   for (const std::string& line : Lines(help)) EXPECT_LE(line.size(), 80u) << line;
 }
 

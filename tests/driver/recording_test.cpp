@@ -81,7 +81,8 @@ TEST_F(RecordingTest, EachEventIsOneLineAndAKeysModifiersAreKeysOfTheirOwn) {
   const std::vector<std::string> expected = {
       "recorded",  "move 300 300",    "pointer 500 400",   "down right",
       "up right",  "keydown Alt+Alt", "keydown Alt+Enter", "keyup Alt+Enter",
-      "keyup Alt", "type Šťastný\tx", "deactivate",        "activate"};
+      "keyup Alt", "type Šťastný\tx", "deactivate",        "activate",
+      "end"};
   EXPECT_EQ(EventLines(recording), expected) << recording;
 }
 

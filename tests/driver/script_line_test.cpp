@@ -53,7 +53,6 @@ TEST(ScriptLine, EveryCommandReadsItsArguments) {
 
 TEST(ScriptLine, TypedTextIsTheRestOfTheLineAfterOneBlank) {
   EXPECT_EQ(Read("type  two # blanks\r").text, " two # blanks");
-  EXPECT_EQ(Read("type").text, "");
   EXPECT_EQ(ScriptLineContent("type a # b"), "type a # b");
   EXPECT_EQ(ScriptLineContent("frames 2 # two"), "frames 2 ");
   EXPECT_EQ(ScriptLineContent("  # only a comment"), "");
@@ -63,23 +62,72 @@ TEST(ScriptLine, TypedTextIsTheRestOfTheLineAfterOneBlank) {
 TEST(ScriptLine, MalformedLinesSayWhatIsWrong) {
   EXPECT_EQ(Problem("jump 1 2"), "unknown command 'jump'");
   EXPECT_EQ(Problem("Move 1 2"), "unknown command 'Move'");
-  EXPECT_EQ(Problem("move 1"), "expected X Y");
-  EXPECT_EQ(Problem("pointer 1 2x"), "expected X Y");
-  EXPECT_EQ(Problem("click 1 99999999999999999999"), "expected X Y");
+  EXPECT_EQ(Problem("move 1"), "expected X Y from -100000 to 100000");
+  EXPECT_EQ(Problem("pointer 1 2x"), "expected X Y from -100000 to 100000");
+  EXPECT_EQ(Problem("click 1 99999999999999999999"), "expected X Y from -100000 to 100000");
   EXPECT_EQ(Problem("click 1 2 thumb"), "unknown button");
   EXPECT_EQ(Problem("down Left"), "unknown button");
   EXPECT_EQ(Problem("key Alt+"), "unknown key");
   EXPECT_EQ(Problem("key F13"), "unknown key");
   EXPECT_EQ(Problem("keydown escape"), "unknown key");
-  EXPECT_EQ(Problem("frames -1"), "expected a count");
-  EXPECT_EQ(Problem("frames"), "expected a count");
-  EXPECT_EQ(Problem("wait 1.5"), "expected milliseconds");
-  EXPECT_EQ(Problem("clock -5"), "expected milliseconds");
+  EXPECT_EQ(Problem("frames -1"), "expected a count from 0 to 10000000");
+  EXPECT_EQ(Problem("frames"), "expected a count from 0 to 10000000");
+  EXPECT_EQ(Problem("wait 1.5"), "expected milliseconds from 0 to 86400000");
+  EXPECT_EQ(Problem("clock -5"), "expected milliseconds from 0 to 86399999");
   EXPECT_EQ(Problem("shot "), "expected a file name");
   EXPECT_EQ(Problem("state"), "expected a file name or -");
-  EXPECT_EQ(Problem("ms 4294967296"), "expected milliseconds");
-  EXPECT_EQ(Problem("ticks x"), "expected a count");
+  EXPECT_EQ(Problem("ms 4294967296"), "expected milliseconds from 0 to 4294967295");
+  EXPECT_EQ(Problem("ticks x"), "expected a count from 0 to 10000000");
   EXPECT_EQ(Problem("recorded later"), "expected windowed or fullscreen");
+}
+
+// Whatever a line says, it asks for no more than a run may make, reads whole or not at all, and
+// quotes what it refuses so that no terminal acts on it.
+TEST(ScriptLine, HostileLinesAreRefusedWhole) {
+  const struct {
+    std::string_view line;
+    std::string_view problem;
+  } cases[] = {
+      {"frames 9223372036854775807", "expected a count from 0 to 10000000"},
+      {"frames 10000001", "expected a count from 0 to 10000000"},
+      {"ticks 18446744073709551616", "expected a count from 0 to 10000000"},
+      {"wait 4294967296", "expected milliseconds from 0 to 86400000"},
+      {"wait 99999999999", "expected milliseconds from 0 to 86400000"},
+      {"clock 86400000", "expected milliseconds from 0 to 86399999"},
+      {"pointer 2147483648 0", "expected X Y from -100000 to 100000"},
+      {"move 0 -100001", "expected X Y from -100000 to 100000"},
+      {"click 4294967296 4294967296", "expected X Y from -100000 to 100000"},
+      {"pad axis leftx 32768", "expected a value from -32768 to 32767"},
+      {"frames 1 2", "unexpected words at the end: '2'"},
+      {"key A B", "unexpected words at the end: 'B'"},
+      {"down left right", "unexpected words at the end: 'right'"},
+      {"recorded windowed x", "unexpected words at the end: 'x'"},
+      {"click 1 2 left left", "unexpected words at the end: 'left'"},
+      {"timer now", "unexpected words at the end: 'now'"},
+      {"end 1", "unexpected words at the end: '1'"},
+      {"type", "expected text to type"},
+      {"type ", "expected text to type"},
+      {"type \xC0\xAF", "the text is not UTF-8"},              // an overlong '/'
+      {"type \xED\xA0\x80", "the text is not UTF-8"},         // a surrogate
+      {"type \xF4\x90\x80\x80", "the text is not UTF-8"},    // past U+10FFFF
+      {"type caf\xE9", "the text is not UTF-8"},                // code page 1250, not UTF-8
+      {std::string_view("key A\0", 6), "a NUL byte"},
+      {"\x1b]0;owned\x07 1", "unknown command '\\x1b]0;owned\\x07'"},
+      {"frames 1 \x1b[2J", "unexpected words at the end: '\\x1b[2J'"},
+  };
+  for (const auto& c : cases) {
+    std::string problem;
+    EXPECT_FALSE(ParseScriptLine(c.line, problem).has_value()) << c.line;
+    EXPECT_EQ(problem, c.problem) << c.line;
+  }
+  std::string problem;
+  ParseScriptLine(std::string(500, 'x'), problem);
+  EXPECT_EQ(problem, "unknown command '" + std::string(100, 'x') + "...'");
+  EXPECT_EQ(Read("frames 10000000").number, 10000000);
+  EXPECT_EQ(Read("wait 86400000").number, 86400000);
+  EXPECT_EQ(Read("type \u017elu\u0165ou\u010dk\u00fd k\u016f\u0148").text,
+            "\u017elu\u0165ou\u010dk\u00fd k\u016f\u0148");
+  EXPECT_EQ(Read("end").kind, Kind::kEnd);
 }
 
 TEST(ScriptLine, ARecordingsLinesReadTheirArguments) {

@@ -1,0 +1,187 @@
+// Scripts and recordings as an attacker would write them, played by the real binary: a replay
+// writes nothing, nothing runs for ever or takes memory without bound, and every failure says so
+// with its status.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/game_data.h"
+#include "support/test_support.h"
+
+namespace kv::test {
+namespace {
+
+struct GameRun {
+  int status = -1;
+  std::string state;
+  std::string errors;
+};
+
+constexpr const char* kEnterNameAndWrite =
+    "click 300 450\n"
+    "click 400 250\n"
+    "key End\n"
+    "type $(touch pwned)\n";
+
+class HostileScripts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteGameData(dir_.path().string());
+    std::filesystem::copy_file("/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+                               dir_.path() / "data/Elixir.ttf");
+  }
+
+  // Runs kervana headless in the test's folder with the arguments after --headless.
+  GameRun Kervana(const std::string& args) const {
+    const std::string command = "cd '" + dir_.path().string() + "' && '" KV_BUILD_DIR
+                                "/kervana' --headless --state-out state.json " +
+                                args + " 2> stderr.txt";
+    std::filesystem::remove(dir_.path() / "state.json");
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Read("state.json"), Read("stderr.txt")};
+  }
+  std::string Read(const std::string& name) const { return ReadText(dir_ / name); }
+  void Write(const std::string& name, const std::string& text) const {
+    std::ofstream(dir_ / name, std::ios::binary) << text;
+  }
+  bool Exists(const std::string& name) const {
+    return std::filesystem::exists(std::filesystem::symlink_status(dir_.path() / name));
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(HostileScripts, EachAttackIsRefusedWithItsStatusAndWritesNothing) {
+  const struct {
+    std::string name;
+    std::string script;
+    std::string args;  // after --headless --state-out state.json
+    int status;
+    std::string error;  // what standard error starts with
+  } cases[] = {
+      // A recording overwriting a file of the maintainer's, whichever option plays it.
+      {"state in a recording", std::string("recorded\n") + kEnterNameAndWrite + "state victim\n",
+       "--replay s", 2, "script line 6: a recording writes no files: state victim"},
+      {"state in a recording played as a script",
+       std::string("recorded\n") + kEnterNameAndWrite + "state victim\n", "--script s", 2,
+       "script line 6: a recording writes no files"},
+      {"shot in a recording", "# mine\nrecorded windowed\nshot victim\n", "--replay s", 2,
+       "script line 3: a recording writes no files: shot victim"},
+      {"a script is no recording", "state victim\n", "--replay s", 2,
+       "kervana: --replay: s is not a recording (its first line is not 'recorded')"},
+      {"recorded later on", "frames 1\nrecorded\n", "--replay s", 2,
+       "kervana: --replay: s is not a recording"},
+      {"a second recorded", "recorded\nrecorded\n", "--replay s", 2,
+       "script line 2: only as the first line"},
+      // Counts and times that would wrap or never end are refused at once.
+      {"a wait that wraps", "wait 4294967296\n", "--script s", 2,
+       "script line 1: expected milliseconds from 0 to 86400000: wait 4294967296"},
+      {"endless frames", "frames 9223372036854775807\n", "--script s", 2,
+       "script line 1: expected a count from 0 to 10000000"},
+      {"endless ticks", "recorded\nticks 99999999999\n", "--replay s", 2,
+       "script line 2: expected a count from 0 to 10000000"},
+      {"a day of waits, then more", "wait 86400000\nwait 1\n", "--script s", 2,
+       "script line 2: the run would make more than 86400000 ms of waits"},
+      {"too many frames in all", "frames 0\n" + std::string("frames 10000000\n") + "frames 1\n",
+       "--script s", 2, "script line 3: the run would make more than 10000000 frame ticks"},
+      // Lines read whole or not at all; what is quoted cannot work the terminal.
+      {"a NUL byte in a path", std::string("shot notes.txt\0.png\n", 20), "--script s", 2,
+       "script line 1: a NUL byte"},
+      {"a NUL byte in a comment", std::string("# \0\nstate victim\n", 18), "--script s", 2,
+       "script line 1: a NUL byte"},
+      {"a line too long", "type " + std::string(70000, 'a') + "\n", "--script s", 2,
+       "script line 1: longer than 65536 bytes"},
+      {"a terminal's escape", "frames 1 \x1b]2;owned\x07\n", "--script s", 2,
+       "script line 1: unexpected words at the end: '\\x1b]2;owned\\x07': frames 1 "
+       "\\x1b]2;owned\\x07"},
+      {"a bare type", "type\n", "--script s", 2, "script line 1: expected text to type"},
+      // A recording that ends the game before its end.
+      {"lines after the game ended", "recorded\nkey Escape\nframes 1\ntimer\n# no more\nend\n",
+       "--replay s", 3,
+       "script line 2: the replay diverged: the game ended with 1 lines of the recording still to "
+       "play"},
+      {"a line after end", "recorded\nend\ntimer\n", "--replay s", 2,
+       "script line 3: a line after 'end'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Write("victim", "the maintainer's\n");
+    Write("s", c.script);
+    const GameRun run = Kervana(c.args);
+    EXPECT_EQ(run.status, c.status) << run.errors;
+    EXPECT_TRUE(run.errors.starts_with(c.error)) << run.errors;
+    EXPECT_EQ(run.errors.find('\x1b'), std::string::npos);
+    EXPECT_EQ(Read("victim"), "the maintainer's\n");
+    EXPECT_FALSE(Exists("pwned") || Exists("notes.txt") || Exists("notes.txt.png"));
+  }
+}
+
+TEST_F(HostileScripts, AReplayEndsAsItsRecordingDid) {
+  // Ended by the game itself: quiet, whether or not the "end" line is reached.
+  Write("ended.script", "\xEF\xBB\xBF# a recording\nrecorded\nkey Escape\nend\n");
+  GameRun run = Kervana("--replay ended.script");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.errors, "");
+  EXPECT_NE(run.state.find("\"Running\":false"), std::string::npos) << run.state;
+
+  Write("ended.script", "recorded\nclick 300 450\ntimer\nend\n");
+  run = Kervana("--replay ended.script");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(run.errors, "");
+
+  // A recording whose game was killed: played as far as it goes, and said so.
+  Write("cut.script", "recorded\nclick 300 450\ntimer\n");
+  run = Kervana("--replay cut.script");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_TRUE(run.errors.starts_with("kervana: the recording was cut short")) << run.errors;
+  EXPECT_NE(run.state.find("\"Page\":1"), std::string::npos) << run.state;
+}
+
+TEST_F(HostileScripts, ARecordingNeverReplacesAFileAndIsMadeOnlyByAGameThatStarted) {
+  Write("s", "click 300 450\nframes 2\n");
+  Write("mine.script", "my own work\n");
+  GameRun run = Kervana("--script s --record mine.script");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors,
+            "kervana: --record: mine.script already exists, and a recording never replaces a "
+            "file\n");
+  EXPECT_EQ(Read("mine.script"), "my own work\n");
+  EXPECT_EQ(run.state, "") << "refused before the game started";
+
+  std::filesystem::create_symlink("elsewhere", dir_.path() / "link.script");
+  EXPECT_EQ(Kervana("--script s --record link.script").status, 2);
+  EXPECT_FALSE(Exists("elsewhere"));
+
+  std::filesystem::remove_all(dir_.path() / "data");
+  run = Kervana("--script s --record new.script");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_FALSE(Exists("new.script")) << "a game that cannot start records nothing";
+
+  WriteGameData(dir_.path().string());
+  std::filesystem::copy_file("/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+                             dir_.path() / "data/Elixir.ttf");
+  run = Kervana("--script s --record new.script");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  const std::string recording = Read("new.script");
+  EXPECT_TRUE(recording.starts_with("recorded\n# Recorded by kervana ")) << recording;
+  EXPECT_TRUE(recording.ends_with("\nend\n")) << recording;
+  EXPECT_EQ(Kervana("--replay new.script").status, 0);
+}
+
+TEST_F(HostileScripts, ScriptsLargerThanAScriptMayBeAreRefusedBeforeTheGameStarts) {
+  {
+    std::ofstream(dir_.path() / "huge.script") << "frames 1\n";
+  }
+  std::filesystem::resize_file(dir_.path() / "huge.script", 300u << 20);  // sparse: NUL bytes
+  const GameRun run = Kervana("--script huge.script");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors, "kervana: cannot play huge.script: larger than 268435456 bytes\n");
+  EXPECT_EQ(run.state, "");
+}
+
+}  // namespace
+}  // namespace kv::test
