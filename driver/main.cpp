@@ -24,6 +24,7 @@
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -42,6 +43,8 @@ bool WriteStateOut(const std::string& path, const std::string& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away (kervana --help | head -1) is a failed write, reported as one.
+  kv::IgnoreBrokenPipes();
   const kv::CommandLine line =
       kv::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (line.action == kv::CommandLine::Action::kUsageError) return Usage();
@@ -77,6 +80,9 @@ int main(int argc, char** argv) {
     }
   }
 
+  // Without a window, Ctrl+C or kill ends the run as closing the window would, its state still
+  // written; a window's library turns them into a close of its own.
+  if (options.headless) kv::CatchStopSignals();
   std::string problem;
   std::unique_ptr<kv::Platform> platform =
       options.headless ? kv::MakeHeadlessPlatform() : kv::MakeSdlPlatform(options.sdl, problem);
