@@ -168,7 +168,8 @@ struct SdlOptions {
 std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string& problem);
 
 // Writes 565 pixels as an 8-bit RGB PNG, as a file the user names for output (WriteOutputFile).
-// Returns false when the file cannot be written; a file of that name then stays as it was.
+// Returns false when the file cannot be written (errno then says why, as WriteOutputFile leaves
+// it); a file of that name then stays as it was.
 bool WritePng(const std::string& path, const Image565& image);
 
 }  // namespace kv
