@@ -25,6 +25,7 @@
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ bool WriteStateOut(const std::string& path, const std::string& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader that goes away (kervana --help | head -1) is a failed write, reported as one.
+  kv::IgnoreBrokenPipes();
   const kv::CommandLine line =
       kv::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (line.action == kv::CommandLine::Action::kUsageError) return Usage();
@@ -52,6 +55,11 @@ int main(int argc, char** argv) {
     return kv::FinishStandardOutput() ? 0 : 1;
   }
   const kv::Options& options = line.options;
+  // A recording is always a new file: a name already taken is refused before anything is read.
+  if (!options.record.empty() && kv::LineFile::WouldReplace(options.record)) {
+    std::cerr << "kervana: Cannot write " << options.record << ": File exists\n";
+    return 2;
+  }
   const std::string data_folder = kv::FindDataFolder(
       {options.data, kv::ExecutableFolder(), KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER},
       [](const std::string& folder) { return std::filesystem::is_directory(folder); });
@@ -85,6 +93,9 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // Without a window, Ctrl+C or kill ends the run as closing the window would, its state still
+  // written; a window's library turns them into a close of its own.
+  if (options.headless) kv::CatchStopSignals();
   std::string problem;
   std::unique_ptr<kv::Platform> platform =
       options.headless ? kv::MakeHeadlessPlatform() : kv::MakeSdlPlatform(options.sdl, problem);

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/script_pad.h"
+#include "platform/signals.h"
 
 namespace kv {
 namespace {
@@ -40,7 +41,16 @@ class HeadlessPlatform final : public Platform {
   void AdvanceClock(uint64_t micros) override { Advance(micros); }
 
   bool PollEvent(Event& event) override { return false; }
-  bool PollWindowEvent(Event& event) override { return pad_.Next(event); }
+  bool PollWindowEvent(Event& event) override {
+    // Stopped by a signal, the run ends as a closed window ends it: its results still written.
+    if (!close_sent_ && StopSignalled()) {
+      close_sent_ = true;
+      event = Event{};
+      event.type = EventType::kClose;
+      return true;
+    }
+    return pad_.Next(event);
+  }
   bool DrivePad(const PadCommand& command, std::string& problem) override {
     return pad_.Drive(command, problem);
   }
@@ -87,6 +97,7 @@ class HeadlessPlatform final : public Platform {
   uint64_t utc_base_ms_ = 0;
   uint64_t utc_set_at_ = 0;
   uint64_t frame_carry_ = 0;
+  bool close_sent_ = false;
   Mixer mixer_;
   std::vector<int16_t> scratch_;
   ScriptPad pad_;

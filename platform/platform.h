@@ -67,13 +67,15 @@ class Platform {
   std::function<void(int64_t)> on_time_of_day_read;
   // Headless only: sets the time of day (the virtual clock keeps running from there).
   virtual void SetUtcMillisOfDay(int64_t ms) {}
-  // Sleeps the user-interface thread; dispatches no events. Headless: advances the clock.
+  // Sleeps the user-interface thread; dispatches no events. Headless: advances the clock. A real
+  // sleep lasts a second at most; a caller that needs longer sleeps again.
   virtual void Sleep(uint32_t ms) = 0;
   // Headless only: moves the virtual clock on (sounds keep playing meanwhile).
   virtual void AdvanceClock(uint64_t micros) {}
 
   // --- Events from the system. PollEvent does not block; WaitEvent blocks until an event
-  // waits or the timeout ends. Both update the input state for the events they deliver.
+  // waits or the timeout ends, a real wait a second at most, however long the timeout. Both
+  // update the input state for the events they deliver.
   virtual bool PollEvent(Event& event) = 0;
   virtual void WaitEvent(uint32_t timeout_ms) = 0;
   // While a script is the input: the window's own events only (uncovering, focus, a close),
@@ -168,7 +170,8 @@ struct SdlOptions {
 std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string& problem);
 
 // Writes 565 pixels as an 8-bit RGB PNG, as a file the user names for output (WriteOutputFile).
-// Returns false when the file cannot be written; a file of that name then stays as it was.
+// Returns false when the file cannot be written (errno then says why, as WriteOutputFile leaves
+// it); a file of that name then stays as it was.
 bool WritePng(const std::string& path, const Image565& image);
 
 }  // namespace kv

@@ -1,10 +1,13 @@
 #include "platform/replace_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -40,6 +43,49 @@ int OpenForWriting(const std::string& path, int flags, mode_t mode) {
   return fd;
 }
 
+// Tidying up after a failure must not lose the reason the caller reports.
+void RemoveKeepingReason(const std::string& temp) {
+  const int error = errno;
+  ::unlink(temp.c_str());
+  errno = error;
+}
+
+// "NAME.tmp1234" for the file NAME: the number, else 0.
+long TemporaryPid(std::string_view entry, std::string_view name) {
+  const std::string_view tag = ".tmp";
+  if (entry.size() <= name.size() + tag.size() || !entry.starts_with(name) ||
+      entry.substr(name.size(), tag.size()) != tag) {
+    return 0;
+  }
+  const std::string_view digits = entry.substr(name.size() + tag.size());
+  long pid = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9' || pid > 1'000'000'000) return 0;
+    pid = pid * 10 + (c - '0');
+  }
+  return digits.front() == '0' ? 0 : pid;
+}
+
+// A program killed while it wrote `path` left its temporary beside it. One whose program is gone
+// is removed, being ours and nobody's any more; one whose program runs may be in use.
+void RemoveStaleTemporaries(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+  if (!dir || name.empty()) return;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const long pid = TemporaryPid(entry->d_name, name);
+    if (pid <= 0 || pid == ::getpid() || pid > INT32_MAX) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    struct stat info {};
+    if (::fstatat(::dirfd(dir.get()), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(info.st_mode)) {
+      ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+    }
+  }
+}
+
 WriteResult WriteInto(const std::string& path, std::span<const uint8_t> bytes) {
   const int fd = OpenForWriting(path, 0, 0);
   if (fd < 0) return WriteResult::kCannotCreate;
@@ -51,6 +97,7 @@ WriteResult WriteInto(const std::string& path, std::span<const uint8_t> bytes) {
 }  // namespace
 
 WriteResult ReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {
+  RemoveStaleTemporaries(path);
   const std::string temp = path + ".tmp" + std::to_string(::getpid());
   const int fd = OpenForWriting(temp, O_CREAT | O_TRUNC | O_NOFOLLOW, 0666);
   if (fd < 0) return WriteResult::kCannotCreate;
@@ -58,6 +105,7 @@ WriteResult ReplaceFile(const std::string& path, std::span<const uint8_t> bytes)
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     // Something else sits under the temporary name; it is not ours to remove.
     ::close(fd);
+    errno = EEXIST;
     return WriteResult::kCannotCreate;
   }
   // A file replaced keeps who may read and write it.
@@ -68,11 +116,11 @@ WriteResult ReplaceFile(const std::string& path, std::span<const uint8_t> bytes)
   ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   if (!ok) {
-    ::unlink(temp.c_str());
+    RemoveKeepingReason(temp);
     return WriteResult::kWriteFailed;
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
+    RemoveKeepingReason(temp);
     return WriteResult::kCannotCreate;
   }
   return WriteResult::kWritten;
@@ -81,7 +129,10 @@ WriteResult ReplaceFile(const std::string& path, std::span<const uint8_t> bytes)
 WriteResult WriteOutputFile(const std::string& path, std::span<const uint8_t> bytes) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return ReplaceFile(path, bytes);
-  if (S_ISDIR(info.st_mode)) return WriteResult::kCannotCreate;
+  if (S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    return WriteResult::kCannotCreate;
+  }
   if (!S_ISREG(info.st_mode)) return WriteInto(path, bytes);
   std::unique_ptr<char, void (*)(void*)> real(::realpath(path.c_str(), nullptr), &std::free);
   return ReplaceFile(real ? std::string(real.get()) : path, bytes);

@@ -16,7 +16,9 @@ enum class WriteResult {
 
 // Writes `bytes` as the file `path`: into a temporary file beside it, every byte checked,
 // flushed to the disk and closed, then renamed over the old one. However it ends, `path` is the
-// old file (or none) or the whole new one, never a part of it, and nothing else is left behind.
+// old file (or none) or the whole new one, never a part of it, and nothing else is left behind;
+// a temporary that an earlier writer of `path` left when it was killed is cleared away. When it
+// fails, errno holds the system's reason.
 WriteResult ReplaceFile(const std::string& path, std::span<const uint8_t> bytes);
 
 // A file the user names for output (a shot, a state dump, an export). As ReplaceFile, with two

@@ -20,6 +20,10 @@ namespace {
 constexpr int kAudioRate = 44100;
 constexpr int kAudioFrames = 1024;
 constexpr int64_t kMillisPerDay = 86'400'000;
+// The longest a single wait lasts. SDL takes its time-out as an int, in which a long wait turns
+// negative and never ends; and a program that waits long hears no request to end meanwhile.
+// The callers loop until their own time is up.
+constexpr uint32_t kMaxWaitMs = 1000;
 
 bool IsWindowEvent(EventType type) {
   return type == EventType::kActivate || type == EventType::kDeactivate ||
@@ -87,7 +91,7 @@ class SdlPlatform final : public Platform {
 
   void Sleep(uint32_t ms) override {
     presenter_.Refresh();
-    SDL_Delay(ms);
+    SDL_Delay(std::min(ms, kMaxWaitMs));
   }
 
   bool PollEvent(Event& event) override {
@@ -120,6 +124,7 @@ class SdlPlatform final : public Platform {
 
   void WaitEvent(uint32_t timeout_ms) override {
     presenter_.Refresh();
+    timeout_ms = std::min(timeout_ms, kMaxWaitMs);
     // What waits to be shown goes out with the next refresh, so the wait must not outlast one.
     if (presenter_.RepaintDue()) {
       timeout_ms =

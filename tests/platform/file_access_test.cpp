@@ -2,6 +2,7 @@
 // all.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -102,6 +103,39 @@ TEST(ReplaceFile, AFifoInTheFilesPlaceIsReplacedNotWaitedOn) {
   EXPECT_EQ(result, WriteResult::kWritten);
   EXPECT_TRUE(fs::is_regular_file(dir / "0.num"));
   EXPECT_EQ(test::ReadText(dir / "0.num"), "map");
+}
+
+// A pid that no process has any more: a child's, once it has ended and been waited for.
+std::string GonePid() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return std::to_string(child);
+}
+
+TEST(ReplaceFile, OnlyItsOwnTemporariesLeftByProgramsGoneAreRemoved) {
+  test::TempDir dir;
+  const std::string gone = GonePid();
+  const std::string live = std::to_string(::getppid());
+  const std::vector<std::string> removed = {"map.num.tmp" + gone, "map.num.tmp99999999"};
+  const std::vector<std::string> kept = {
+      "map.num.tmp" + live,       "map.num.tmp1",        "other.num.tmp" + gone,
+      "map.num.tmp" + gone + "x", "map.num.tmp",         "map.num.tmp0" + gone,
+      "xmap.num.tmp" + gone,      "map.num.tmp-" + gone, "map.num.tmp99999999999999999999"};
+  for (const auto& name : removed) WriteText(dir / name, "left by a killed program");
+  for (const auto& name : kept) WriteText(dir / name, "someone's");
+  fs::create_directory(dir / "folder");
+  fs::create_directory(dir / "folder/0.num.tmp99999999");
+  fs::create_symlink(dir / "map.num", dir / "folder/0.num.tmp99999998");
+
+  EXPECT_EQ(ReplaceFile(dir / "map.num", Bytes("map")), WriteResult::kWritten);
+  EXPECT_EQ(ReplaceFile(dir / "folder/0.num", Bytes("map")), WriteResult::kWritten);
+  for (const auto& name : removed) EXPECT_FALSE(fs::exists(dir / name)) << name;
+  for (const auto& name : kept) EXPECT_EQ(test::ReadText(dir / name), "someone's") << name;
+  EXPECT_TRUE(fs::is_directory(dir / "folder/0.num.tmp99999999")) << "only files are removed";
+  EXPECT_TRUE(fs::is_symlink(dir / "folder/0.num.tmp99999998")) << "only files are removed";
+  EXPECT_EQ(test::ReadText(dir / "map.num"), "map") << "the link was not followed";
 }
 
 TEST(WriteOutputFile, FilesAreReplacedAndLinksFollowed) {

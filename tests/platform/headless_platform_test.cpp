@@ -24,6 +24,12 @@ TEST(HeadlessPlatformTest, ClockMovesOnlyWhenTheProgramWaits) {
   EXPECT_TRUE(platform->OpenDisplay(true, {800, 600, 16}));
   const auto modes = platform->DisplayModes();
   EXPECT_NE(std::find(modes.begin(), modes.end(), DisplayMode{800, 600, 16}), modes.end());
+
+  // The longest waits there are move the clock by their whole length.
+  const uint64_t before = platform->Micros();
+  platform->WaitEvent(UINT32_MAX);
+  platform->Sleep(UINT32_MAX);
+  EXPECT_EQ(platform->Micros() - before, 2 * uint64_t{UINT32_MAX} * 1000);
 }
 
 TEST(HeadlessPlatformTest, TimeOfDayRunsOnFromWhereItWasSetAndWrapsAtMidnight) {

@@ -126,5 +126,27 @@ TEST(SdlPlatformTest, TheScriptsControllerComesAndGoesThroughSdl) {
   EXPECT_EQ(PadEvents(*platform), std::vector<std::string>{"axis 0 32767"});
 }
 
+// A wait however long comes back within a second, for the caller to look at the time and at the
+// events (a request to end among them) before it waits again.
+TEST(SdlPlatformTest, NoWaitOutlastsASecond) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  std::string problem;
+  auto platform = MakeSdlPlatform({}, problem);
+  ASSERT_NE(platform, nullptr) << problem;
+  ASSERT_TRUE(platform->OpenDisplay(false, {800, 600, 16}));
+  Event event;
+  while (platform->PollEvent(event)) {
+  }
+  for (const uint32_t ms : {uint32_t{1} << 31, UINT32_MAX}) {
+    uint64_t start = platform->Micros();
+    platform->WaitEvent(ms);
+    EXPECT_LT(platform->Micros() - start, 2'000'000u) << "WaitEvent(" << ms << ")";
+    start = platform->Micros();
+    platform->Sleep(ms);
+    EXPECT_LT(platform->Micros() - start, 2'000'000u) << "Sleep(" << ms << ")";
+  }
+}
+
 }  // namespace
 }  // namespace kv
