@@ -55,11 +55,6 @@ int main(int argc, char** argv) {
     return kv::FinishStandardOutput() ? 0 : 1;
   }
   const kv::Options& options = line.options;
-  // A recording is always a new file: a name already taken is refused before anything is read.
-  if (!options.record.empty() && kv::LineFile::WouldReplace(options.record)) {
-    std::cerr << "kervana: Cannot write " << options.record << ": File exists\n";
-    return 2;
-  }
   const std::string data_folder = kv::FindDataFolder(
       {options.data, kv::ExecutableFolder(), KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER},
       [](const std::string& folder) { return std::filesystem::is_directory(folder); });

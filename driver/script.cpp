@@ -268,8 +268,9 @@ int ScriptRunner::Run(ScriptReader& script) {
   }
   if (end_line_) {
     // The recording ends here; anything after its end is not of it.
+    const int end_at = script.line_number();
     if (RestOf(script).lines > 0) {
-      say("a line after 'end'");
+      std::cerr << "script line " << end_at << ": lines after 'end'" << std::endl;
       return kScriptFailed;
     }
     return kScriptPlayed;
@@ -281,10 +282,11 @@ int ScriptRunner::Run(ScriptReader& script) {
   }
   if (!recorded_) return kScriptPlayed;
   if (app_.ended()) {
+    const int ended_at = script.line_number();
     const Rest rest = RestOf(script);
     if (rest.lines > 0) {
-      say("the replay diverged: the game ended with " + std::to_string(rest.lines) +
-          " lines of the recording still to play");
+      std::cerr << "script line " << ended_at << ": the replay diverged: the game ended with "
+                << rest.lines << " lines of the recording still to play" << std::endl;
       return kScriptDiverged;
     }
     if (rest.end) return kScriptPlayed;
