@@ -17,16 +17,21 @@ std::string WithoutTrailingSlashes(std::string folder) {
 std::string FindDataFolder(const DataFolderPlaces& places,
                            const std::function<bool(const std::string&)>& is_folder) {
   if (!places.given.empty()) return WithoutTrailingSlashes(places.given);
+  // The program's own folder has no links in it, so its ".." is the folder above it.
+  const auto beside_program = [&](const std::string& relative) -> std::string {
+    if (places.executable_folder.empty() || relative.empty()) return {};
+    return WithoutTrailingSlashes(
+        (std::filesystem::path(places.executable_folder) / relative).lexically_normal().string());
+  };
+  // An installed game reads its own data wherever it is started: a folder named data where the
+  // player happens to stand is none of its business.
+  const std::string installation = beside_program(places.from_executable);
+  if (!installation.empty() && is_folder(installation)) return installation;
   const std::string here = "data";
   if (is_folder(here)) return here;
-  if (!places.executable_folder.empty()) {
-    // The program's own folder has no links in it, so its ".." is the folder above it.
-    const std::filesystem::path beside =
-        (std::filesystem::path(places.executable_folder) / places.from_executable)
-            .lexically_normal();
-    const std::string folder = WithoutTrailingSlashes(beside.string());
-    if (is_folder(folder)) return folder;
-  }
+  // A program built but not installed, started from another folder.
+  const std::string built = beside_program("data");
+  if (!built.empty() && is_folder(built)) return built;
   if (!places.installed.empty() && is_folder(places.installed)) {
     return WithoutTrailingSlashes(places.installed);
   }

@@ -15,8 +15,9 @@ struct DataFolderPlaces {
 };
 
 // The folder the game reads its data files from: the one given (whether it exists or not), else
-// the first that exists of ./data (returned as "data", so messages read "data/graphic1.dat"),
-// the installation's own and the installed one; "data" when none does.
+// the first that exists of the installation's own (from_executable), ./data (returned as "data",
+// so messages read "data/graphic1.dat"), data/ beside the program and the installed one; "data"
+// when none does.
 std::string FindDataFolder(const DataFolderPlaces& places,
                            const std::function<bool(const std::string&)>& is_folder);
 

@@ -1,7 +1,9 @@
 #include "app/screenshot.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <system_error>
 
@@ -68,7 +70,8 @@ std::optional<fs::path> PicturesFolderFromUserDirs(std::string_view user_dirs,
 }
 
 fs::path ScreenshotFolder(const char* home, const char* config_home) {
-  if (home == nullptr || *home == '\0') return {};
+  // A relative home would put the pictures wherever the game happened to be started.
+  if (home == nullptr || !fs::path(home).is_absolute()) return {};
   const fs::path home_path(home);
   const fs::path config = config_home != nullptr && config_home[0] == '/' ? fs::path(config_home)
                                                                           : home_path / ".config";
@@ -92,15 +95,21 @@ std::optional<fs::path> SaveScreenshot(const Image565& picture, const fs::path& 
   if (folder.empty()) return problem = "no home folder to put screenshots in", std::nullopt;
   std::error_code error;
   fs::create_directories(folder, error);
-  if (error) return problem = "cannot make " + folder.string(), std::nullopt;
+  if (error)
+    return problem = "cannot make " + folder.string() + ": " + error.message(), std::nullopt;
   const std::string name = ScreenshotName(local, millis);
   fs::path path = folder / name;
   // Two pictures within one millisecond (or a clock set back) must not overwrite each other.
   for (int n = 2; fs::exists(fs::symlink_status(path, error)); ++n) {
     path = folder / (name.substr(0, name.size() - 4) + "_" + std::to_string(n) + ".png");
   }
-  if (!WritePng(path.string(), picture))
-    return problem = "cannot write " + path.string(), std::nullopt;
+  errno = 0;
+  if (!WritePng(path.string(), picture)) {
+    const int reason = errno;
+    problem = "cannot write " + path.string();
+    if (reason != 0) problem += std::string(": ") + std::strerror(reason);
+    return std::nullopt;
+  }
   return path;
 }
 

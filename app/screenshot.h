@@ -19,14 +19,15 @@ std::optional<std::filesystem::path> PicturesFolderFromUserDirs(std::string_view
 
 // Where F12 puts its pictures: Kervana/ in the user-dirs pictures folder (the file is
 // $XDG_CONFIG_HOME/user-dirs.dirs, else ~/.config/user-dirs.dirs), else in ~/Pictures. Empty
-// when there is no home folder to start from.
+// when there is no home folder to start from, or only a relative one.
 std::filesystem::path ScreenshotFolder(const char* home, const char* config_home);
 
 // "2026-12-08_19-42-07.123.png": the local date and time, with milliseconds.
 std::string ScreenshotName(const std::tm& local, int millis);
 
 // Writes the picture into `folder` (made when missing) under the name the time gives, never over
-// an existing file; the path written, or nullopt with the reason in `problem`.
+// an existing file; the path written, or nullopt with the reason in `problem` (what could not be
+// done, and the system's reason when it gave one).
 std::optional<std::filesystem::path> SaveScreenshot(const Image565& picture,
                                                     const std::filesystem::path& folder,
                                                     const std::tm& local, int millis,

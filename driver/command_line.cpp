@@ -117,8 +117,8 @@ constexpr OptionRow kOptions[] = {
        return true;
      }},
     {"--data", "DIR",
-     "read the data files from DIR (otherwise from ./data, from the data folder of the "
-     "installation the program belongs to, or from the installed one)",
+     "read the data files from DIR (otherwise from the data folder of the installation the "
+     "program belongs to, from ./data, from data/ beside the program, or from the installed one)",
      [](CommandLine& line, const std::string& argument) {
        line.options.data = argument;
        return true;

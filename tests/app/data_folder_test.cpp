@@ -26,19 +26,35 @@ TEST(DataFolder, AGivenFolderIsTakenAsGivenWhetherItExistsOrNot) {
   EXPECT_EQ(FindDataFolder(Given("/"), Existing({})), "/");
 }
 
-TEST(DataFolder, TheFoldersAreTriedHereThenBesideTheProgramThenWhereItWasInstalled) {
-  const std::string beside = "/opt/kv/share/games/kervana/data";
+// The installation's own data comes first, so that an installed game started where an unrelated
+// data/ lies reads its own; a program built but not installed finds the data built beside it.
+TEST(DataFolder, TheFoldersAreTriedInOrder) {
+  const std::string own = "/opt/kv/share/games/kervana/data";
+  const std::string built = "/opt/kv/games/data";
   const std::string installed = "/usr/share/games/kervana/data";
-  EXPECT_EQ(FindDataFolder(kPlaces, Existing({"data", beside, installed})), "data");
-  EXPECT_EQ(FindDataFolder(kPlaces, Existing({beside, installed})), beside);
-  EXPECT_EQ(FindDataFolder(kPlaces, Existing({installed})), installed);
-}
-
-TEST(DataFolder, WithoutAnyTheMessagesNameTheFolderHere) {
-  EXPECT_EQ(FindDataFolder(kPlaces, Existing({})), "data");
-  // A program whose own folder is unknown still finds the installed data.
   const DataFolderPlaces unknown{"", "", kPlaces.from_executable, kPlaces.installed};
-  EXPECT_EQ(FindDataFolder(unknown, Existing({"/opt/kv/share/games/kervana/data"})), "data");
+  struct Case {
+    DataFolderPlaces places;
+    std::set<std::string> existing;
+    std::string found;
+  };
+  const Case cases[] = {
+      {kPlaces, {own, "data", built, installed}, own},
+      {kPlaces, {"data", built, installed}, "data"},
+      {kPlaces, {built, installed}, built},
+      {kPlaces, {installed}, installed},
+      {kPlaces, {}, "data"},
+      // A program whose own folder is unknown looks neither there nor beside it.
+      {unknown, {own, built, "/data"}, "data"},
+      {unknown, {own, built, installed}, installed},
+      {unknown, {"data", installed}, "data"},
+  };
+  for (const Case& c : cases) {
+    std::string existing;
+    for (const std::string& folder : c.existing) existing += folder + " ";
+    EXPECT_EQ(FindDataFolder(c.places, Existing(c.existing)), c.found)
+        << "program in '" << c.places.executable_folder << "', existing: " << existing;
+  }
 }
 
 TEST(DataFolder, FilesAreSpeltAsTheFolderIs) {

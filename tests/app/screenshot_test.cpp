@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <regex>
 
 #include "game_fixture.h"
@@ -56,8 +57,11 @@ TEST(ScreenshotFolder, FromTheUserDirsFileElsePicturesInHome) {
   fs::create_directories(dir.path() / ".config");
   std::ofstream(dir.path() / ".config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"/elsewhere\"\n";
   EXPECT_EQ(ScreenshotFolder(home.c_str(), nullptr), fs::path("/elsewhere/Kervana"));
-  EXPECT_EQ(ScreenshotFolder(nullptr, nullptr), fs::path());
-  EXPECT_EQ(ScreenshotFolder("", nullptr), fs::path());
+  // No home, or one relative to wherever the game was started: no folder at all.
+  for (const char* no_home : {static_cast<const char*>(nullptr), "", "hrac", "./hrac", "~"}) {
+    EXPECT_EQ(ScreenshotFolder(no_home, nullptr), fs::path()) << (no_home ? no_home : "unset");
+    EXPECT_EQ(ScreenshotFolder(no_home, config.c_str()), fs::path());
+  }
 }
 
 TEST(ScreenshotName, LocalDateAndTimeWithMilliseconds) {
@@ -86,12 +90,40 @@ TEST(SaveScreenshot, MakesTheFolderAndNeverWritesOverAnotherPicture) {
   EXPECT_EQ(second->filename(), "2000-01-01_00-00-00.000_2.png");
   EXPECT_TRUE(fs::is_regular_file(*first));
   EXPECT_TRUE(fs::is_regular_file(*second));
+}
 
-  // A file where the folder should be: nothing is written, and the reason is given.
+// A picture that cannot be saved says where and why, the system's reason included.
+TEST(SaveScreenshot, WhatCannotBeWrittenSaysWhy) {
+  TempDir dir;
   std::ofstream(dir.path() / "blocked") << "x";
-  EXPECT_FALSE(SaveScreenshot(picture, dir.path() / "blocked" / "Kervana", local, 0, problem));
-  EXPECT_NE(problem.find("blocked"), std::string::npos);
-  EXPECT_FALSE(SaveScreenshot(picture, fs::path(), local, 0, problem));
+  const fs::path folder = dir.path() / "Kervana";
+  const std::string name = "2000-01-01_00-00-00.000.png";
+  struct Case {
+    const char* what;
+    fs::path folder;
+    uint64_t file_size_limit;  // 0: none
+    std::string problem;
+  };
+  const Case cases[] = {
+      {"no home", fs::path(), 0, "no home folder to put screenshots in"},
+      {"a file where the folder should be", dir.path() / "blocked" / "Kervana", 0,
+       "cannot make " + (dir.path() / "blocked" / "Kervana").string() + ": Not a directory"},
+      {"a full disk", folder, 100, "cannot write " + (folder / name).string() + ": File too large"},
+  };
+  std::tm local{};
+  local.tm_year = 100;
+  local.tm_mday = 1;
+  const Image565 picture(800, 600, 0x1234);
+  for (const Case& c : cases) {
+    std::string problem;
+    std::optional<FileSizeLimit> limit;
+    if (c.file_size_limit != 0) limit.emplace(c.file_size_limit);
+    EXPECT_EQ(SaveScreenshot(picture, c.folder, local, 0, problem), std::nullopt) << c.what;
+    limit.reset();
+    EXPECT_EQ(problem, c.problem) << c.what;
+  }
+  EXPECT_FALSE(fs::exists(folder / name)) << "nothing is left of a picture not written";
+  EXPECT_EQ(ReadText((dir.path() / "blocked").string()), "x");
 }
 
 class ScreenshotKeyTest : public GameTest {};
