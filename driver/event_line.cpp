@@ -40,8 +40,8 @@ std::string EventLine(const Event& event) {
     case EventType::kText: {
       // The name field holds one line and takes a pasted text up to its first line break; the
       // rest can reach nothing, and a line cannot hold it.
-      const std::string& text = event.text;
-      return "type " + text.substr(0, text.find_first_of("\r\n"));
+      const std::string text = event.text.substr(0, event.text.find_first_of("\r\n"));
+      return text.empty() ? std::string() : "type " + text;
     }
     case EventType::kActivate:
       return "activate";

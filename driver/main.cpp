@@ -68,8 +68,7 @@ int main(int argc, char** argv) {
     std::string problem;
     script = kv::ScriptReader::Open(script_path, problem);
     if (!script) {
-      std::cerr << "kervana: cannot play " << kv::Printable(script_path) << ": " << problem
-                << "\n";
+      std::cerr << "kervana: " << problem << "\n";
       return 2;
     }
     first = kv::FirstScriptCommand(*script);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "driver/printable.h"
 #include "driver/script_line.h"
 #include "platform/regular_file.h"
 
@@ -16,15 +17,20 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 std::unique_ptr<ScriptReader> ScriptReader::Open(const std::string& path, std::string& problem) {
+  const std::string name = Printable(path);
   std::FILE* file = OpenRegularFile(path);
-  if (file == nullptr) return problem = "cannot open it as a file", nullptr;
+  if (file == nullptr) return problem = "cannot open script " + name, nullptr;
   std::unique_ptr<ScriptReader> reader(new ScriptReader(file));
   // A file already too large is refused before the game starts, not half-way through it.
-  if (std::fseek(file, 0, SEEK_END) != 0) return problem = "cannot read it", nullptr;
-  const long size = std::ftell(file);
-  if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) return problem = "cannot read it", nullptr;
+  const bool measured = std::fseek(file, 0, SEEK_END) == 0;
+  const long size = measured ? std::ftell(file) : -1;
+  if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    return problem = "cannot read script " + name, nullptr;
+  }
   if (static_cast<uint64_t>(size) > kMaxFileBytes) {
-    return problem = "larger than " + std::to_string(kMaxFileBytes) + " bytes", nullptr;
+    return problem = "script " + name + " is larger than " + std::to_string(kMaxFileBytes) +
+                     " bytes, more than a script may be",
+           nullptr;
   }
   return reader;
 }

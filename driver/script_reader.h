@@ -19,8 +19,8 @@ class ScriptReader {
 
   enum class Result { kLine, kEnd, kFailed };
 
-  // The script in a regular file; null, with the reason in `problem`, when it cannot be opened
-  // as one or is larger than a script may be.
+  // The script in a regular file; null, with the message in `problem` ("cannot open script
+  // FILE"), when it cannot be opened as one or is larger than a script may be.
   static std::unique_ptr<ScriptReader> Open(const std::string& path, std::string& problem);
   // A script held in memory (tests and the fuzzer).
   explicit ScriptReader(std::string text);

@@ -107,10 +107,10 @@ TEST(ScriptLine, HostileLinesAreRefusedWhole) {
       {"end 1", "unexpected words at the end: '1'"},
       {"type", "expected text to type"},
       {"type ", "expected text to type"},
-      {"type \xC0\xAF", "the text is not UTF-8"},              // an overlong '/'
-      {"type \xED\xA0\x80", "the text is not UTF-8"},         // a surrogate
-      {"type \xF4\x90\x80\x80", "the text is not UTF-8"},    // past U+10FFFF
-      {"type caf\xE9", "the text is not UTF-8"},                // code page 1250, not UTF-8
+      {"type \xC0\xAF", "the text is not UTF-8"},          // an overlong '/'
+      {"type \xED\xA0\x80", "the text is not UTF-8"},      // a surrogate
+      {"type \xF4\x90\x80\x80", "the text is not UTF-8"},  // past U+10FFFF
+      {"type caf\xE9", "the text is not UTF-8"},           // code page 1250, not UTF-8
       {std::string_view("key A\0", 6), "a NUL byte"},
       {"\x1b]0;owned\x07 1", "unknown command '\\x1b]0;owned\\x07'"},
       {"frames 1 \x1b[2J", "unexpected words at the end: '\\x1b[2J'"},

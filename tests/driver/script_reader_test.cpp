@@ -44,7 +44,11 @@ TEST(ScriptReader, GivesTheLinesAsWrittenAndStopsAtOneNoScriptHolds) {
       {"a\nb\n", {"a", "b"}},
       {"a\r\n\nb", {"a\r", "", "b"}},
       {"\xEF\xBB\xBFrecorded\n", {"recorded"}},
-      {"a\n\xEF\xBB\xBF" "b\n", {"a", "\xEF\xBB\xBF" "b"}},  // a mark only opens a file
+      {"a\n\xEF\xBB\xBF"
+       "b\n",
+       {"a",
+        "\xEF\xBB\xBF"
+        "b"}},  // a mark only opens a file
       {longest + "\nnext\n", {longest, "next"}},
       {longest + "y\nnext\n", {"!1 longer than 65536 bytes"}},
       {"a\n" + std::string(200000, 'z'), {"a", "!2 longer than 65536 bytes"}},

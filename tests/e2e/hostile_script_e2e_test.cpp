@@ -3,14 +3,21 @@
 // with its status.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/game_data.h"
 #include "support/test_support.h"
+#include "window/support/child_process.h"
 
 namespace kv::test {
 namespace {
@@ -35,10 +42,11 @@ class HostileScripts : public ::testing::Test {
                                dir_.path() / "data/Elixir.ttf");
   }
 
-  // Runs kervana headless in the test's folder with the arguments after --headless.
-  GameRun Kervana(const std::string& args) const {
-    const std::string command = "cd '" + dir_.path().string() + "' && '" KV_BUILD_DIR
-                                "/kervana' --headless --state-out state.json " +
+  // Runs kervana headless in the test's folder with the arguments after --headless, the
+  // environment's `settings` ("NAME=value ...") added.
+  GameRun Kervana(const std::string& args, const std::string& settings = "") const {
+    const std::string command = "cd '" + dir_.path().string() + "' && " + settings +
+                                " '" KV_BUILD_DIR "/kervana' --headless --state-out state.json " +
                                 args + " 2> stderr.txt";
     std::filesystem::remove(dir_.path() / "state.json");
     const int raw = std::system(command.c_str());
@@ -128,10 +136,14 @@ TEST_F(HostileScripts, AReplayEndsAsItsRecordingDid) {
   EXPECT_EQ(run.errors, "");
   EXPECT_NE(run.state.find("\"Running\":false"), std::string::npos) << run.state;
 
-  Write("ended.script", "recorded\nclick 300 450\ntimer\nend\n");
-  run = Kervana("--replay ended.script");
+  // F12 takes no picture of its own in a replay.
+  Write("ended.script", "recorded\nclick 300 450\nkey F12\ntimer\nend\n");
+  run = Kervana("--replay ended.script", "HOME=\"$PWD\" XDG_CONFIG_HOME=");
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_EQ(run.errors, "");
+  EXPECT_FALSE(Exists("Pictures"));
+  run = Kervana("--script ended.script", "HOME=\"$PWD\" XDG_CONFIG_HOME=");
+  EXPECT_FALSE(Exists("Pictures")) << "a recording played as a script neither";
 
   // A recording whose game was killed: played as far as it goes, and said so.
   Write("cut.script", "recorded\nclick 300 450\ntimer\n");
@@ -157,7 +169,7 @@ TEST_F(HostileScripts, ARecordingNeverReplacesAFileAndIsMadeOnlyByAGameThatStart
   EXPECT_FALSE(Exists("elsewhere"));
 
   std::filesystem::remove_all(dir_.path() / "data");
-  run = Kervana("--script s --record new.script");
+  run = Kervana("--script s --record new.script --data data");
   EXPECT_EQ(run.status, 1);
   EXPECT_FALSE(Exists("new.script")) << "a game that cannot start records nothing";
 
@@ -173,14 +185,76 @@ TEST_F(HostileScripts, ARecordingNeverReplacesAFileAndIsMadeOnlyByAGameThatStart
 }
 
 TEST_F(HostileScripts, ScriptsLargerThanAScriptMayBeAreRefusedBeforeTheGameStarts) {
-  {
-    std::ofstream(dir_.path() / "huge.script") << "frames 1\n";
-  }
+  { std::ofstream(dir_.path() / "huge.script") << "frames 1\n"; }
   std::filesystem::resize_file(dir_.path() / "huge.script", 300u << 20);  // sparse: NUL bytes
   const GameRun run = Kervana("--script huge.script");
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.errors, "kervana: cannot play huge.script: larger than 268435456 bytes\n");
+  EXPECT_EQ(run.errors,
+            "kervana: script huge.script is larger than 268435456 bytes, more than a script may "
+            "be\n");
   EXPECT_EQ(run.state, "");
+}
+
+// Polls `done` until it holds or ten seconds have gone by.
+bool Eventually(const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+// Ctrl+C or kill stops a headless run as closing the window does: its state written, where it
+// stopped said, status 0; and a recording whose file went meanwhile is reported as lost.
+TEST_F(HostileScripts, ASignalStopsAHeadlessRunWithItsStateWritten) {
+  const struct {
+    std::string script;
+    std::string option;
+    int signal;
+    std::string stopped;
+  } cases[] = {
+      {"click 500 400\nframes 10000000\n", "--script", SIGTERM,
+       "kervana: stopped at script line 2\n"},
+      {"recorded\nclick 500 400\nticks 10000000\nend\n", "--replay", SIGINT,
+       "kervana: stopped at script line 3\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    std::filesystem::remove(dir_.path() / "data/maps/0.num");
+    std::filesystem::remove(dir_.path() / "state.json");
+    std::filesystem::remove(dir_.path() / "r.script");
+    Write("s", c.script);
+    ChildProcess::Options options;
+    options.argv = {KV_BUILD_DIR "/kervana", "--headless", c.option,   "s",
+                    "--state-out",           "state.json", "--record", "r.script"};
+    options.cwd = dir_.path().string();
+    options.stderr_path = (dir_.path() / "stderr.txt").string();
+    ChildProcess game(options);
+    // The game view is up once its map is written.
+    ASSERT_TRUE(Eventually([&] { return Exists("data/maps/0.num") && Exists("r.script"); }));
+    std::filesystem::remove(dir_.path() / "r.script");
+    game.Signal(c.signal);
+    EXPECT_EQ(game.WaitExit(std::chrono::seconds(20)), 2) << "the recording was lost";
+    EXPECT_EQ(Read("stderr.txt"),
+              c.stopped +
+                  "kervana: the recording stopped: Cannot write r.script: the file was "
+                  "removed or replaced while it was written\n");
+    const std::string state = Read("state.json");
+    EXPECT_NE(state.find("\"Running\":false"), std::string::npos) << state;
+    EXPECT_NE(state.find("\"Ingame\":{\"Active\":true"), std::string::npos) << state;
+  }
+}
+
+TEST_F(HostileScripts, AStateDumpIntoAPipeNobodyReadsFailsWithAMessage) {
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  ::close(ends[0]);
+  Write("s", "state -\nframes 1\n");
+  const GameRun run = Kervana("--script s >&" + std::to_string(ends[1]));
+  ::close(ends[1]);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors, "script line 1: cannot write standard output: state -\n");
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ TEST_F(RecordEndToEnd, ARecordingThatCannotBeWrittenSaysSo) {
   const GameRun nowhere = Kervana(dir_.path(), "--script session.script --record no/such/r.script");
   EXPECT_EQ(nowhere.status, 2);
   EXPECT_EQ(nowhere.errors, "kervana: Cannot write no/such/r.script: No such file or directory\n");
-  EXPECT_EQ(nowhere.state, "") << "the game was not played";
+  EXPECT_NE(nowhere.state.find("\"Sounds\":[]"), std::string::npos) << "the game was not played";
 
   // A disk that fills up: the game goes on without the recording, and the status says it was
   // lost.

@@ -35,7 +35,7 @@ constexpr const char* kTexts[] = {"Abc",
                                   "tab\tand # hash",
                                   " ",
                                   "ĚŠČŘŽÝÁÍÉ ěščřžýáíé",
-                                  "\xc3\x28 bad UTF-8"};
+                                  "\xc2\xa0no-break\xc2\xa0space"};
 
 }  // namespace
 

@@ -58,6 +58,8 @@ WindowGame::WindowGame(XServer& x, const Setup& setup)
   const char* binary = std::getenv("KERVANA_BINARY");
   options.argv = {binary != nullptr ? binary : KV_BUILD_DIR "/kervana"};
   options.argv.insert(options.argv.end(), setup.args.begin(), setup.args.end());
+  // Without data of its own the game would find the build's, beside its program.
+  if (!setup.with_data) options.argv.insert(options.argv.end(), {"--data", "data"});
   options.argv.insert(options.argv.end(), {"--state-out", "state.json"});
   options.cwd = dir_.path().string();
   options.env = {"SDL_AUDIODRIVER=dummy"};
