@@ -31,15 +31,23 @@ Application::~Application() {
   form_.report_error = nullptr;
 }
 
-void Application::ReportError(const std::string& message, const std::string& path) {
+void Application::ReportError(const std::string& message, const std::string& path,
+                              const std::string& detail) {
   errors_.push_back(message);
-  platform_.ShowErrorBox(kProgramName, ErrorBoxMessage(path, message));
+  std::string box = ErrorBoxMessage(path, message);
+  if (!detail.empty()) box += "\n" + BreakIntoLines(detail, kErrorBoxColumns);
+  platform_.ShowErrorBox(kProgramName, box);
 }
 
 void Application::ReportError(const std::exception& error) {
   // A data file that failed names itself, so the player knows which file to look at.
   const auto* file = dynamic_cast<const FileError*>(&error);
-  ReportError(error.what(), file != nullptr ? file->path() : std::string());
+  const auto* game_error = dynamic_cast<const Error*>(&error);
+  std::string detail = game_error != nullptr ? game_error->detail() : std::string();
+  if (file != nullptr && !missing_data_hint.empty()) {
+    detail += (detail.empty() ? "" : "\n") + missing_data_hint;
+  }
+  ReportError(error.what(), file != nullptr ? file->path() : std::string(), detail);
 }
 
 void Application::Guard(const std::function<void()>& handler) {

@@ -76,8 +76,10 @@ class Application {
 
   // Runs a handler; an error it raises is reported and the handler abandoned.
   void Guard(const std::function<void()>& handler);
-  // The message goes to the error list alone; the box also shows the path, if there is one.
-  void ReportError(const std::string& message, const std::string& path = {});
+  // The message goes to the error list alone; the box also shows the path, if there is one, and
+  // the detail (UTF-8) below the message.
+  void ReportError(const std::string& message, const std::string& path = {},
+                   const std::string& detail = {});
   void ReportError(const std::exception& error);
 
   bool ended() const { return ended_; }
@@ -94,6 +96,9 @@ class Application {
   std::function<void()> on_ending;
   // Where F12 puts its pictures (empty: nowhere to put them).
   std::filesystem::path screenshot_folder;
+  // Shown under every data file's error when no data folder was found at all: where the game
+  // looked, and how to choose one.
+  std::string missing_data_hint;
 
  private:
   void Activate(bool active);

@@ -1,5 +1,6 @@
 #include "app/data_folder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -14,28 +15,45 @@ std::string WithoutTrailingSlashes(std::string folder) {
 
 }  // namespace
 
-std::string FindDataFolder(const DataFolderPlaces& places,
-                           const std::function<bool(const std::string&)>& is_folder) {
-  if (!places.given.empty()) return WithoutTrailingSlashes(places.given);
+std::vector<std::string> DataFolderCandidates(const DataFolderPlaces& places) {
   // The program's own folder has no links in it, so its ".." is the folder above it.
   const auto beside_program = [&](const std::string& relative) -> std::string {
     if (places.executable_folder.empty() || relative.empty()) return {};
     return WithoutTrailingSlashes(
         (std::filesystem::path(places.executable_folder) / relative).lexically_normal().string());
   };
+  std::vector<std::string> candidates;
+  const auto add = [&](const std::string& folder) {
+    if (!folder.empty() &&
+        std::find(candidates.begin(), candidates.end(), folder) == candidates.end()) {
+      candidates.push_back(folder);
+    }
+  };
   // An installed game reads its own data wherever it is started: a folder named data where the
   // player happens to stand is none of its business.
-  const std::string installation = beside_program(places.from_executable);
-  if (!installation.empty() && is_folder(installation)) return installation;
-  const std::string here = "data";
-  if (is_folder(here)) return here;
+  add(beside_program(places.from_executable));
+  add("data");
   // A program built but not installed, started from another folder.
-  const std::string built = beside_program("data");
-  if (!built.empty() && is_folder(built)) return built;
-  if (!places.installed.empty() && is_folder(places.installed)) {
-    return WithoutTrailingSlashes(places.installed);
+  add(beside_program("data"));
+  if (!places.installed.empty()) add(WithoutTrailingSlashes(places.installed));
+  return candidates;
+}
+
+std::string FindDataFolder(const DataFolderPlaces& places,
+                           const std::function<bool(const std::string&)>& is_folder) {
+  if (!places.given.empty()) return WithoutTrailingSlashes(places.given);
+  for (const std::string& folder : DataFolderCandidates(places)) {
+    if (is_folder(folder)) return folder;
   }
-  return here;
+  return "data";
+}
+
+std::string MissingDataHint(const DataFolderPlaces& places) {
+  std::string looked;
+  for (const std::string& folder : DataFolderCandidates(places)) {
+    looked += (looked.empty() ? "" : ", ") + (folder == "data" ? std::string("./data") : folder);
+  }
+  return "No data folder was found (looked in " + looked + "); --data DIR chooses one.";
 }
 
 std::string ExecutableFolder() {

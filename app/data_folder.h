@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
@@ -20,6 +21,14 @@ struct DataFolderPlaces {
 // when none does.
 std::string FindDataFolder(const DataFolderPlaces& places,
                            const std::function<bool(const std::string&)>& is_folder);
+
+// The folders tried, in order, when none is given ("data" for the one where the game is
+// started).
+std::vector<std::string> DataFolderCandidates(const DataFolderPlaces& places);
+
+// One line for the player when no data folder was found: where the game looked, and how to
+// choose one.
+std::string MissingDataHint(const DataFolderPlaces& places);
 
 // The running program's own folder, links resolved; empty when the system does not say.
 std::string ExecutableFolder();

@@ -6,9 +6,6 @@
 namespace kv {
 namespace {
 
-// What fits across the screen in the error box's face.
-constexpr int kErrorBoxColumns = 72;
-
 int Characters(std::string_view utf8) {
   int count = 0;
   for (char byte : utf8) count += (static_cast<uint8_t>(byte) & 0xC0) != 0x80;

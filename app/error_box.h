@@ -14,6 +14,9 @@ std::string ErrorBoxText(const std::string& message);
 // Path and message are in the code page.
 std::string ErrorBoxMessage(const std::string& path, const std::string& message);
 
+// What fits across the screen in the error box's face.
+constexpr int kErrorBoxColumns = 72;
+
 // Breaks each line longer than `columns` characters (UTF-8 characters, not bytes) at blanks;
 // a word longer than a line is cut.
 std::string BreakIntoLines(std::string_view utf8, int columns);

@@ -29,6 +29,8 @@ template <typename Load>
 void LoadDataFile(const std::string& path, const Load& load) {
   try {
     load(path);
+  } catch (const Error& e) {
+    throw FileError(path, e.what(), e.detail());
   } catch (const std::exception& e) {
     throw FileError(path, e.what());
   }
@@ -205,6 +207,10 @@ void TMainF::FormDestroy() {
 void TMainF::DXTimerActivate() {
   // Coming back shows the screen the player is on. The main menu, the credits and the running
   // game view are all drawn as the menu screen: the game's next frame paints over the menu.
+  ShowCurrentScreen();
+}
+
+void TMainF::ShowCurrentScreen() {
   const bool playing = Ingame && Ingame->Active;
   const bool on_options = playing ? Ingame->SubScreen == 1 : MenuScreen == 3;
   if (Newgame_ && Newgame_->Active) {
@@ -267,6 +273,10 @@ void TMainF::GlobalTimerTimer() {
 void TMainF::FormKeyDown(int key, KeyMods shift) {
   if (key == vk::kEscape) WipeAndClose();
   if (key == vk::kReturn && shift.alt) {
+    // The display comes back with new surfaces; their canvases keep the faces they had, so the
+    // status line does not change its face with the switch.
+    const FontDesc front_font = DXDraw_.FrontSurface()->canvas().font;
+    const FontDesc back_font = DXDraw_.BackSurface()->canvas().font;
     DXDraw_.CloseDisplay();
     platform_.ShowCursor(true);
     if (DXDraw_.doFullScreen) {
@@ -278,7 +288,12 @@ void TMainF::FormKeyDown(int key, KeyMods shift) {
       DXDraw_.doFullScreen = true;
     }
     DXDraw_.OpenDisplay();
+    DXDraw_.FrontSurface()->canvas().font = front_font;
+    DXDraw_.BackSurface()->canvas().font = back_font;
     platform_.ShowCursor(false);
+    // The new display starts black: the screen the player is on is drawn again at once, but for
+    // the running game view, whose next frame draws it.
+    if (!(Ingame && Ingame->Active && Ingame->SubScreen == 0)) ShowCurrentScreen();
   }
 }
 

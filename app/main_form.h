@@ -76,6 +76,9 @@ class TMainF : public GameShell {
   void DXDrawMouseUp();
   void DXTimerTimer();
   void DXTimerActivate();
+  // Draws the screen the player is on again, as it was (no new roll, no page-turn pause), with
+  // one flip; the running game view is drawn as the menu screen, its next frame painting over.
+  void ShowCurrentScreen();
   void GlobalTimerTimer();
   void NEditKeyUp(int key);
   void SVolTrackChange();

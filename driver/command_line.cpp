@@ -23,6 +23,8 @@ struct OptionRow {
   std::string_view meaning;
   // Stores the option; false when the argument is not one the option takes.
   bool (*apply)(CommandLine& line, const std::string& argument);
+  // What the argument may be, for the message that refuses another ("a whole number from 1 to 8").
+  std::string_view allowed = {};
 };
 
 constexpr OptionRow kOptions[] = {
@@ -49,7 +51,8 @@ constexpr OptionRow kOptions[] = {
          return false;
        }
        return true;
-     }},
+     },
+     "software or accelerated"},
     {"--scale-filter", "nearest|linear",
      "how the picture is scaled to the screen or window: nearest keeps hard pixels, linear "
      "(the default) blends them",
@@ -62,7 +65,8 @@ constexpr OptionRow kOptions[] = {
          return false;
        }
        return true;
-     }},
+     },
+     "nearest or linear"},
     {"--integer-scale", "",
      "scale the picture only by whole multiples of 800 x 600, centred on black (where none "
      "fits, as large as fits)",
@@ -83,7 +87,8 @@ constexpr OptionRow kOptions[] = {
        line.options.windowed = true;
        line.options.sdl.window_scale = scale;
        return true;
-     }},
+     },
+     "a whole number from 1 to 8"},
     {"--framed", "",
      "give the window the window manager's frame and close button, and let it be resized",
      [](CommandLine& line, const std::string&) {
@@ -180,32 +185,36 @@ std::vector<std::string> Words(std::string_view text) {
 
 CommandLine ParseCommandLine(std::span<const std::string> args) {
   CommandLine line;
+  const auto refuse = [&](std::string problem) {
+    line.action = CommandLine::Action::kUsageError;
+    line.problem = std::move(problem);
+    return line;
+  };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const size_t equals = arg.find('=');
-    const OptionRow* row = FindOption(std::string_view(arg).substr(0, equals));
-    if (row == nullptr || (row->argument.empty() && equals != std::string::npos)) {
-      line.action = CommandLine::Action::kUsageError;
-      return line;
+    const std::string name = arg.substr(0, equals);
+    const OptionRow* row = FindOption(name);
+    if (row == nullptr) {
+      return refuse(name.starts_with("-") ? "unknown option " + name : "unexpected " + arg);
+    }
+    if (row->argument.empty() && equals != std::string::npos) {
+      return refuse(name + " takes no argument");
     }
     std::string argument;
     if (equals != std::string::npos) {
       argument = arg.substr(equals + 1);
     } else if (!row->argument.empty()) {
-      if (i + 1 == args.size()) {
-        line.action = CommandLine::Action::kUsageError;
-        return line;
-      }
+      if (i + 1 == args.size()) return refuse(name + " needs " + std::string(row->argument));
       argument = args[++i];
     }
     if (!row->apply(line, argument)) {
-      line.action = CommandLine::Action::kUsageError;
-      return line;
+      return refuse(name + ": " + argument + " is not " + std::string(row->allowed));
     }
     if (line.action != CommandLine::Action::kPlay) return line;
   }
   if (!line.options.script.empty() && !line.options.replay.empty()) {
-    line.action = CommandLine::Action::kUsageError;
+    return refuse("--script and --replay cannot be given together");
   }
   return line;
 }

@@ -24,6 +24,9 @@ struct CommandLine {
   enum class Action { kPlay, kHelp, kVersion, kUsageError };
   Action action = Action::kPlay;
   Options options;
+  // For a usage error: what was wrong, naming the option ("--window-scale: 9 is not a whole
+  // number from 1 to 8").
+  std::string problem;
 };
 
 // Reads the arguments after the program's name. Options with an argument take it as the next

@@ -29,8 +29,8 @@
 
 namespace {
 
-int Usage() {
-  std::cerr << kv::UsageText();
+int Usage(const std::string& problem) {
+  std::cerr << "kervana: " << kv::Printable(problem) << "\n" << kv::UsageText();
   return 2;
 }
 
@@ -48,16 +48,21 @@ int main(int argc, char** argv) {
   kv::IgnoreBrokenPipes();
   const kv::CommandLine line =
       kv::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (line.action == kv::CommandLine::Action::kUsageError) return Usage();
+  if (line.action == kv::CommandLine::Action::kUsageError) return Usage(line.problem);
   if (line.action != kv::CommandLine::Action::kPlay) {
     std::cout << (line.action == kv::CommandLine::Action::kHelp ? kv::HelpText()
                                                                 : kv::VersionText());
     return kv::FinishStandardOutput() ? 0 : 1;
   }
   const kv::Options& options = line.options;
-  const std::string data_folder = kv::FindDataFolder(
-      {options.data, kv::ExecutableFolder(), KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER},
-      [](const std::string& folder) { return std::filesystem::is_directory(folder); });
+  const kv::DataFolderPlaces places{options.data, kv::ExecutableFolder(),
+                                    KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER};
+  const auto is_folder = [](const std::string& folder) {
+    return std::filesystem::is_directory(folder);
+  };
+  const std::string data_folder = kv::FindDataFolder(places, is_folder);
+  // Nothing to read from anywhere: the error that follows says where the game looked.
+  const bool no_data = options.data.empty() && !is_folder(data_folder);
 
   // A replayed recording may be anyone's: only a recording is played that way.
   const bool replay = !options.replay.empty();
@@ -107,6 +112,7 @@ int main(int argc, char** argv) {
     form.personal_map_folder =
         kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
     kv::Application app(*platform, form);
+    if (no_data) app.missing_data_hint = kv::MissingDataHint(places);
     app.screenshot_folder =
         kv::ScreenshotFolder(std::getenv("HOME"), std::getenv("XDG_CONFIG_HOME"));
     // The final state is taken as the program ends, before the game modes are freed.

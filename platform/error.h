@@ -11,14 +11,22 @@ namespace kv {
 class Error : public std::runtime_error {
  public:
   explicit Error(const std::string& message) : std::runtime_error(message) {}
+  // `detail` (UTF-8) helps the player further: the error box and standard error show it below
+  // the message, while the list of errors keeps the message alone.
+  Error(const std::string& message, std::string detail)
+      : std::runtime_error(message), detail_(std::move(detail)) {}
+  const std::string& detail() const { return detail_; }
+
+ private:
+  std::string detail_;
 };
 
 // A data file that failed to load: the loader's message unchanged, and the file's path, which
 // the error box shows above it.
 class FileError : public Error {
  public:
-  FileError(std::string path, const std::string& message)
-      : Error(message), path_(std::move(path)) {}
+  FileError(std::string path, const std::string& message, std::string detail = {})
+      : Error(message, std::move(detail)), path_(std::move(path)) {}
   const std::string& path() const { return path_; }
 
  private:

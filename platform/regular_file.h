@@ -14,6 +14,9 @@ namespace kv {
 // and a device or a directory is no data file either. Null when the file is missing, unreadable
 // or of another kind; the caller closes what it gets.
 std::FILE* OpenRegularFile(const std::string& path);
+// The same, saying why a file could not be opened ("No such file or directory", "Is a
+// directory", "Not a regular file", ...).
+std::FILE* OpenRegularFile(const std::string& path, std::string& reason);
 
 // The first `limit` bytes of a regular file (all of it when shorter); nullopt when the file
 // cannot be opened as one or a read fails.

@@ -189,7 +189,11 @@ class SdlPlatform final : public Platform {
 
   void ShowErrorBox(const std::string& title, const std::string& message) override {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
-    ShowModalErrorBox(window_->handle(), title, message);
+    // A box over the hidden window of a game that could not start lands off centre, by as much
+    // as the window lies from the screen's corner; without a parent it is centred on the first
+    // screen, where the game would have opened.
+    const bool shown = (SDL_GetWindowFlags(window_->handle()) & SDL_WINDOW_SHOWN) != 0;
+    ShowModalErrorBox(shown ? window_->handle() : nullptr, title, message);
   }
 
   Mixer* sound() override { return audio_ != 0 ? mixer_.get() : nullptr; }

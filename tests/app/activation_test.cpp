@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game_fixture.h"
+#include "media/canvas.h"
 #include "media/dxdraw.h"
 #include "newgame/intro.h"
 #include "platform/cp1250.h"
@@ -18,7 +19,7 @@ constexpr uint16_t kSpoilt = 0xF81F;
 
 // The dump without what the clock moves on its own.
 std::string Unclocked(const std::string& state) {
-  static const std::regex clocked("\"(Flips|BlinkPhase)\":[0-9]+");
+  static const std::regex clocked("\"(Flips|BlinkPhase)\":[0-9]+|\"Fullscreen\":(true|false)");
   return std::regex_replace(state, clocked, "");
 }
 
@@ -148,6 +149,58 @@ TEST_F(ActivationTest, TheOptionsOverTheGameComeBackAndOkReturnsToTheGame) {
   Run("click 400 555");
   EXPECT_EQ(form_->Ingame->SubScreen, 0);
   EXPECT_TRUE(form_->DXTimer().Enabled());
+}
+
+// Alt+Enter makes the display anew: every screen but the running game view (whose next frame
+// draws it) is drawn again at once with one flip, as it was, by the rules of reactivation.
+TEST_F(ActivationTest, AfterAltEnterEveryScreenShowsAsItWas) {
+  const struct {
+    std::string name;
+    std::vector<std::string> lines;  // from the main menu to the screen
+  } cases[] = {
+      {"menu", {"move 700 590"}},
+      {"credits", {"click 400 100", "move 700 590"}},
+      {"options", {"click 600 200"}},
+      {"name page with its field", {"click 300 450", "click 400 250"}},
+      {"info box", {"click 300 450", "click 170 450"}},
+      {"attributes", {"click 300 450", "click 400 555", "clock 43210987"}},
+      {"background", {"click 300 450", "click 400 555", "click 400 555", "click 100 340"}},
+      {"intro page",
+       {"click 300 450", "click 400 555", "click 400 555", "click 400 555", "click 600 570"}},
+      {"options over the game", {"click 500 400", "frames 2", "click 5 105"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Restart();
+    for (const std::string& line : c.lines) Run(line);
+    for (const bool fullscreen : {false, true}) {
+      const Image565 before = VisibleScreen(*platform_, *form_);
+      const std::string state = Unclocked(StateDump(*form_, *app_));
+      const uint64_t flips = Flips();
+      const uint64_t clock = platform_->Micros();
+      Run("key Alt+Enter");
+      EXPECT_EQ(form_->fullscreen(), fullscreen);
+      EXPECT_EQ(Flips(), flips + 1);
+      EXPECT_LT(platform_->Micros() - clock, 100000u) << "no page-turn pause";
+      EXPECT_EQ(Differences(VisibleScreen(*platform_, *form_), before), 0u);
+      EXPECT_EQ(Unclocked(StateDump(*form_, *app_)), state);
+      EXPECT_TRUE(app_->errors().empty());
+    }
+  }
+}
+
+TEST_F(ActivationTest, AfterAltEnterTheGameDrawsItsNextFrameInTheSameFace) {
+  Run("click 500 400");
+  Run("frames 2");
+  const FontDesc face = form_->DXDraw().BackSurface()->canvas().font;
+  const uint64_t flips = Flips();
+  Run("key Alt+Enter");
+  EXPECT_EQ(Flips(), flips) << "the next frame draws the game";
+  EXPECT_EQ(form_->DXDraw().BackSurface()->canvas().font, face);
+  Run("frames 1");
+  EXPECT_EQ(Flips(), flips + 1);
+  EXPECT_NE(Pixel(400, 300), 0);
+  EXPECT_EQ(form_->DXDraw().BackSurface()->canvas().font, face);
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing)
   EXPECT_TRUE(form_->NEdit().visible);
   EXPECT_EQ(cp1250::ToUtf8(form_->NEdit().text), "Neznámý hrdinaAbc");
   EXPECT_EQ(Name(), "Neznámý hrdina");
-  EXPECT_EQ(Flips(), flips);
+  EXPECT_EQ(Flips(), flips + 1) << "the page is drawn again, the name as it was";
 
   // Alt let go before Enter: the Enter release still belongs to the switch.
   Run("keydown Alt+Enter");

@@ -54,6 +54,13 @@ class GameTest : public ::testing::Test {
     std::filesystem::current_path(old_dir_);
   }
 
+  // A game started afresh, for a table of cases in one test.
+  void Restart() {
+    TearDown();
+    SetUp();
+    ASSERT_TRUE(started_);
+  }
+
   void Run(const std::string& line) {
     std::string problem;
     ASSERT_TRUE(runner_->RunLine(line, problem)) << line << ": " << problem;

@@ -61,29 +61,34 @@ TEST(CommandLine, ScalingAndWindowOptionsAreReadAndTheWindowScaleOpensAWindow) {
   EXPECT_FALSE(Parse({"--framed"}).options.windowed);
 }
 
-TEST(CommandLine, WhatNoOptionTakesIsAUsageError) {
-  const std::vector<std::vector<std::string>> wrong = {
-      {"--bogus"},
-      {"data"},
-      {"-h"},
-      {"--data"},
-      {"--renderer", "fast"},
-      {"--headless=1"},
-      {"--script"},
-      {"--Windowed"},
-      {"--help=x"},
-      {"--scale-filter", "cubic"},
-      {"--integer-scale=1"},
-      {"--window-scale", "0"},
-      {"--window-scale", "9"},
-      {"--window-scale", "2x"},
-      {"--window-scale", "-1"},
-      {"--window-scale", ""},
-      {"--framed=yes"},
-      {"--script", "a", "--replay", "b"},
+TEST(CommandLine, WhatNoOptionTakesIsAUsageErrorThatNamesTheOption) {
+  const struct {
+    std::vector<std::string> args;
+    std::string problem;
+  } wrong[] = {
+      {{"--bogus"}, "unknown option --bogus"},
+      {{"data"}, "unexpected data"},
+      {{"-h"}, "unknown option -h"},
+      {{"--Windowed"}, "unknown option --Windowed"},
+      {{"--data"}, "--data needs DIR"},
+      {{"--script"}, "--script needs FILE"},
+      {{"--headless=1"}, "--headless takes no argument"},
+      {{"--help=x"}, "--help takes no argument"},
+      {{"--integer-scale=1"}, "--integer-scale takes no argument"},
+      {{"--framed=yes"}, "--framed takes no argument"},
+      {{"--renderer", "fast"}, "--renderer: fast is not software or accelerated"},
+      {{"--scale-filter", "cubic"}, "--scale-filter: cubic is not nearest or linear"},
+      {{"--window-scale", "0"}, "--window-scale: 0 is not a whole number from 1 to 8"},
+      {{"--window-scale", "9"}, "--window-scale: 9 is not a whole number from 1 to 8"},
+      {{"--window-scale", "2x"}, "--window-scale: 2x is not a whole number from 1 to 8"},
+      {{"--window-scale", "-1"}, "--window-scale: -1 is not a whole number from 1 to 8"},
+      {{"--window-scale="}, "--window-scale:  is not a whole number from 1 to 8"},
+      {{"--script", "a", "--replay", "b"}, "--script and --replay cannot be given together"},
   };
-  for (const auto& args : wrong) {
-    EXPECT_EQ(Parse(args).action, CommandLine::Action::kUsageError) << args[0];
+  for (const auto& c : wrong) {
+    const CommandLine line = Parse(c.args);
+    EXPECT_EQ(line.action, CommandLine::Action::kUsageError) << c.args[0];
+    EXPECT_EQ(line.problem, c.problem) << c.args[0];
   }
 }
 

@@ -145,7 +145,8 @@ TEST_F(InstallTest, HelpAndVersionGoToStandardOutputAndAMistakeToStandardError) 
   const GameRun wrong = Play(KV_BUILD_DIR "/kervana", {"--bogus"});
   EXPECT_EQ(wrong.status, 2);
   EXPECT_EQ(wrong.out, "");
-  EXPECT_EQ(wrong.errors.rfind("usage: kervana ", 0), 0u) << wrong.errors;
+  EXPECT_EQ(wrong.errors.rfind("kervana: unknown option --bogus\nusage: kervana ", 0), 0u)
+      << wrong.errors;
   EXPECT_TRUE(fs::is_empty(elsewhere));
 }
 

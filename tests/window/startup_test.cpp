@@ -23,11 +23,18 @@ unsigned long WaitForErrorBox(XServer& x) {
 TEST(StartUp, WithoutDataTheBoxNamesTheFileAndASignalEndsTheProgram) {
   XServer x(1024, 768);
   WindowGame game(x, {.with_data = false});
-  ASSERT_NE(WaitForErrorBox(x), 0u) << game.Stderr();
-  EXPECT_NE(game.Stderr().find("data/graphic1.dat\nCannot open file data/graphic1.dat."),
+  const unsigned long box = WaitForErrorBox(x);
+  ASSERT_NE(box, 0u) << game.Stderr();
+  EXPECT_NE(game.Stderr().find("data/graphic1.dat\nCannot open file data/graphic1.dat.\n"
+                               "No such file or directory"),
             std::string::npos)
       << game.Stderr();
   EXPECT_TRUE(game.Running()) << "the box must wait for the player";
+  // Centred across the screen the game would have used, and in its upper half.
+  const WindowGeometry where = x.Geometry(box);
+  EXPECT_NEAR(where.x + where.width / 2, 1024 / 2, 2);
+  EXPECT_LE(where.y, 768 / 2);
+  EXPECT_GE(where.y + where.height, 768 / 4);
 
   const auto signalled = Clock::now();
   game.Signal(SIGTERM);
