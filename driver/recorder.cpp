@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "driver/event_line.h"
+#include "driver/printable.h"
 #include "app/main_form.h"
 #include "ingame/hero.h"
 #include "ingame/ingame.h"
@@ -34,7 +35,7 @@ void Recorder::Write(std::string_view line) {
     file_.Append(line);
   } catch (const Error& e) {
     stopped_ = true;
-    std::cerr << "kervana: the recording stopped: " << e.what() << std::endl;
+    std::cerr << "kervana: the recording stopped: " << Printable(e.what(), 4096) << std::endl;
   }
 }
 
@@ -138,7 +139,7 @@ void Recorder::Finish() {
     file_.Close();
   } catch (const Error& e) {
     stopped_ = true;
-    std::cerr << "kervana: the recording stopped: " << e.what() << std::endl;
+    std::cerr << "kervana: the recording stopped: " << Printable(e.what(), 4096) << std::endl;
   }
 }
 
