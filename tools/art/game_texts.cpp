@@ -38,7 +38,7 @@ constexpr Entry kEntries[] = {
      "Jednu věc ale přehlédli a ty doufáš, že na ni nepřijdou ani později. Tři dny a tři noci "
      "trvá cesta, vodu dostáváš jednou denně a na otázky odpovídá jen bič."},
     {"[intro 5]", "Kobka",
-     "Vůz zastaví u staré věže na okraji Černého hvozdu. Hodí tě do kobky s jediným "
+     "Vůz zastaví u staré věže na okraji Černého hvozdu. Únosci tě hodí do kobky s jediným "
      "zamřížovaným oknem, kterým v noci prosvítá měsíc. Každé ráno přichází muž v kápi a ptá se "
      "na totéž: kde je ukryt klíč od Tavorské brány? Nevíš, o čem mluví, ale on ti nevěří. "
      "„Řekneš nám to,“ šeptá, „až se vrátí Pán. Do úplňku máš čas.“ Úplněk je za pět dní."},
@@ -120,7 +120,7 @@ constexpr Entry kEntries[] = {
      "vědí, jak s kým jednat. Thrán obstojí v každém povolání, které žádá rychlost a sílu."},
     {"[race 4]", "trpaslík",
      "Trpaslíci jsou podsadití havíři a kováři z hlubin hor. Jsou ze všech ras nejodolnější, "
-     "silní a vytrvalí, se sekerou a kladivem jsou doma a magie jim neublíží snadno. Jsou však "
+     "silní a vytrvalí, se sekerou a kladivem jsou doma a magii dobře odolávají. Jsou však "
      "pomalí, neobratní a na učenost a kouzla nemají trpělivost. Z trpaslíka bývá neúnavný "
      "válečník. Slovo drží stejně pevně jako kámen, z něhož pocházejí."},
 };
