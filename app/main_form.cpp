@@ -1,11 +1,14 @@
 #include "app/main_form.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "app/data_folder.h"
+#include "app/info_pictures.h"
 #include "app/main_menu.h"
 #include "app/options_screen.h"
 #include "app/sword_cursor.h"
@@ -15,6 +18,7 @@
 #include "media/canvas.h"
 #include "newgame/intro.h"
 #include "newgame/newgame.h"
+#include "newgame/texts_file.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
 
@@ -33,6 +37,21 @@ void LoadDataFile(const std::string& path, const Load& load) {
     throw FileError(path, e.what(), e.detail());
   } catch (const std::exception& e) {
     throw FileError(path, e.what());
+  }
+}
+
+// The data folder's texts over what the pages show without them.
+void UseGameTexts(const GameTexts& texts, TNewgame& newgame) {
+  for (size_t page = 0; page < texts.intro.size(); ++page) {
+    if (texts.intro[page]) newgame.Intro->Story[page] = *texts.intro[page];
+  }
+  newgame.Intro->FillIntroTexts();
+  for (size_t entry = 0; entry < texts.info.size(); ++entry) {
+    if (!texts.info[entry]) continue;
+    auto& field = newgame.InfoTexts[entry];
+    field.fill('\0');
+    std::copy_n(texts.info[entry]->begin(), std::min(texts.info[entry]->size(), field.size() - 1),
+                field.begin());
   }
 }
 
@@ -172,6 +191,8 @@ void TMainF::FormCreate() {
   }
   LoadDataFile(DataFilePath(data_folder, "sound.dat"),
                [this](const std::string& file) { Waves.LoadCollectionFile(file); });
+  // Older data folders have no texts file: their pages keep what they always showed.
+  const std::optional<GameTexts> texts = LoadGameTexts(DataFilePath(data_folder, "texts.txt"));
 
   JPEGS_.Items.BuildColorTable();
   DXDraw_.ColorTable = JPEGS_.Items.ColorTable;
@@ -193,6 +214,9 @@ void TMainF::FormCreate() {
 
   for (int i = 0; i < 6; ++i) InfoPictures.push_back(MakeEmptyPicture());
   for (int i = 0; i < 5; ++i) InfoPictures.push_back(MakeEmptyPicture());
+  UseInfoPictures(Other_.Items, InfoPictures);
+  Newgame_->Intro->FillIntroTexts();
+  if (texts) UseGameTexts(*texts, *Newgame_);
 }
 
 void TMainF::FormDestroy() {

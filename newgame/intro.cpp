@@ -31,8 +31,9 @@ void TIntro::Start() {
 }
 
 void TIntro::FillIntroTexts() {
-  const std::string& text = IntroPlaceholderText();
-  for (auto& page : Texts) {
+  for (size_t i = 0; i < Texts.size(); ++i) {
+    const std::string& text = Story[i].empty() ? IntroPlaceholderText() : Story[i];
+    auto& page = Texts[i];
     page.fill('\0');
     std::copy_n(text.begin(), std::min(text.size(), page.size() - 1), page.begin());
   }

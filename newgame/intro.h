@@ -15,9 +15,13 @@ class TIntro {
 
   uint8_t Page = 0;
   std::array<std::array<char, 501>, 10> Texts{};
+  // The story the data folder tells, page by page (code page 1250, up to 500 characters); an
+  // empty page keeps the placeholder.
+  std::array<std::string, 10> Story{};
 
   void Start();
   void ShowPage(int page);
+  // Each page's story, or the placeholder where the data folder has none.
   void FillIntroTexts();
 
  private:

@@ -1,6 +1,7 @@
 // kervana-data: builds the default data directory and looks into collection files.
 //
 //   kervana-data build DIR
+//   kervana-data check DIR
 //   kervana-data icons DIR
 //   kervana-data inspect --images|--waves FILE
 //   kervana-data find --images|--waves FILE NAME
@@ -23,6 +24,7 @@
 #include "tools/art/build_data.h"
 #include "tools/art/icons.h"
 #include "tools/collection_report.h"
+#include "tools/data_check.h"
 
 namespace {
 
@@ -31,6 +33,7 @@ constexpr const char* kStandardOutputLost = "Cannot write standard output";
 
 int Usage() {
   std::cerr << "usage: kervana-data build DIR\n"
+               "       kervana-data check DIR\n"
                "       kervana-data icons DIR\n"
                "       kervana-data inspect --images|--waves FILE\n"
                "       kervana-data find --images|--waves FILE NAME\n"
@@ -49,6 +52,12 @@ int Run(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   if (command == "build" && args.size() == 2) return kv::BuildDataDirectory(args[1]);
   if (command == "icons" && args.size() == 2) return kv::WriteIcons(args[1]);
+  if (command == "check" && args.size() == 2) {
+    std::ostringstream out;
+    const int status = kv::tool::CheckDataDirectory(args[1], out, std::cerr);
+    if (!kv::WriteStandardOutput(out.str())) throw kv::Error(kStandardOutputLost);
+    return status;
+  }
   if ((command == "inspect" && args.size() == 3) || (command == "find" && args.size() == 4)) {
     const bool images = args[1] == "--images";
     if (!images && args[1] != "--waves") return Usage();

@@ -11,8 +11,11 @@
 #include "media/canvas.h"
 #include "media/picture_collection.h"
 #include "media/surface.h"
+#include "media/word_break.h"
 #include "newgame/attributes.h"
 #include "newgame/character.h"
+#include "newgame/texts_file.h"
+#include "platform/cp1250.h"
 #include "platform/fonts.h"
 
 namespace kv {
@@ -162,6 +165,58 @@ TEST_F(TextFit, ProfessionAndRaceNamesFitTheNameBoxes) {
     fonts_.Measure(font, name, width, height);
     const Rect ink = Ink(font, {box.left + (box.Width() - width) / 2, box.top}, name);
     EXPECT_TRUE(Inside(ink, field)) << name;
+  }
+}
+
+// The story and the info texts of the built data: every section there, within its limit, and
+// broken at word boundaries only, inside the rectangle the pages draw it in.
+TEST_F(TextFit, TheBuiltTextsFillEveryPageAndFitTheirRectangles) {
+  std::vector<TextsProblem> problems;
+  const std::optional<GameTexts> texts = ReadGameTexts((kData / "texts.txt").string(), problems);
+  ASSERT_TRUE(texts);
+  for (const TextsProblem& p : problems) ADD_FAILURE() << cp1250::ToUtf8(p.Message());
+
+  struct Shown {
+    const std::optional<std::string>& text;
+    FontDesc font;
+    Rect rect;
+  };
+  std::vector<Shown> shown;
+  const FontDesc intro_font{"Arial CE", 11, 0, Rgb(255, 255, 0), true};
+  const FontDesc info_font{"Arial CE", 12, 0, Rgb(255, 255, 0), true};
+  for (const auto& page : texts->intro) shown.push_back({page, intro_font, {520, 50, 790, 560}});
+  for (const auto& entry : texts->info) shown.push_back({entry, info_font, {400, 200, 740, 400}});
+  for (size_t i = 0; i < shown.size(); ++i) {
+    ASSERT_TRUE(shown[i].text) << "section " << i;
+    const std::string& text = *shown[i].text;
+    const auto measure = [&](std::string_view s) {
+      int width = 0, height = 0;
+      fonts_.Measure(shown[i].font, s, width, height);
+      return width;
+    };
+    const std::vector<std::string_view> lines = BreakLines(text, shown[i].rect.Width(), measure);
+    const int height = static_cast<int>(lines.size()) * fonts_.LineHeight(shown[i].font);
+    EXPECT_LE(height, shown[i].rect.Height()) << cp1250::ToUtf8(text);
+    for (std::string_view line : lines) {
+      // A line cut inside a word would end where the text goes on without a blank.
+      const size_t end = static_cast<size_t>(line.data() - text.data()) + line.size();
+      EXPECT_TRUE(end == text.size() || text[end] == ' ' || text[end] == '\n')
+          << cp1250::ToUtf8(std::string(line));
+    }
+  }
+}
+
+// The info pictures sit left of the info text, inside the scroll.
+TEST_F(TextFit, TheBuiltInfoPicturesStayLeftOfTheText) {
+  TPictureCollection other;
+  other.LoadCollectionFile((kData / "graphic2.dat").string());
+  ASSERT_EQ(other.IndexOfName("Info0"), 26);  // after the logo and the 25 portraits
+  for (int entry = 0; entry < kInfoEntryCount; ++entry) {
+    const TPictureCollectionItem& item = other.FindItemByName("Info" + std::to_string(entry));
+    EXPECT_FALSE(item.Transparent);  // drawn whole over the scroll
+    EXPECT_GT(item.picture().width(), 100);
+    EXPECT_LE(100 + item.picture().width(), 390) << entry;
+    EXPECT_LE(200 + item.picture().height(), 520) << entry;
   }
 }
 

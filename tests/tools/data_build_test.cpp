@@ -124,7 +124,7 @@ TEST_F(DataBuild, WritesEveryFileSmallAndRepeatably) {
   ASSERT_EQ(second_status_, 0);
   uintmax_t total = 0;
   std::vector<std::string> names(std::begin(kImageFiles), std::end(kImageFiles));
-  names.insert(names.end(), {"sound.dat", "Elixir.ttf", "Elixir-LICENSE.txt"});
+  names.insert(names.end(), {"sound.dat", "texts.txt", "Elixir.ttf", "Elixir-LICENSE.txt"});
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(fs::is_regular_file(Dir() / name));

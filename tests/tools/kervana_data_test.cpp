@@ -168,6 +168,28 @@ TEST_F(DataTool, FailedLoadsPrintTheWholeMessage) {
   EXPECT_TRUE(r.err.ends_with("Stream read error\n")) << r.err;
 }
 
+// The built data passes; a folder with a missing collection and a faulty texts file has each
+// problem on a line of its own, the texts' with their lines.
+TEST_F(DataTool, CheckReportsEveryProblemOfAFolder) {
+  const std::filesystem::path built = std::filesystem::path(KV_BUILD_DIR) / "data";
+  Result good = Run({"check", built.string()});
+  EXPECT_EQ(good.status, 0) << good.err;
+  EXPECT_EQ(good.out, "ok\n");
+  EXPECT_EQ(good.err, "");
+
+  const std::filesystem::path broken = dir_ / "broken";
+  std::filesystem::copy(built, broken, std::filesystem::copy_options::recursive);
+  std::filesystem::remove(broken / "intro.dat");
+  std::ofstream(broken / "texts.txt") << "# texts\n[intro 0]\nx\n[intro 1]\nA \xE2\x86\x92 B\n";
+  const std::string d = broken.string();
+  Result bad = Run({"check", d});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err, d + "/intro.dat: Cannot open file " + d + "/intro.dat\n" + d +
+                         "/texts.txt:2: unknown section [intro 0]\n" + d +
+                         "/texts.txt:5: character U+2192 is not in code page 1250\n");
+}
+
 TEST_F(DataTool, ExportWritesPpm) {
   const std::string file = Write("img.dat", Images());
   const std::string ppm = dir_ / "out.ppm";

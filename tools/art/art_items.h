@@ -47,6 +47,12 @@ ArtFile PaintHeroFile();                           // hero.dat
 ArtFile PaintAddFile();                            // add.dat
 ArtFile PaintObjectsFile();                        // objects.dat
 
+// The info boxes' pictures, "Info0".."Info10": six professions, then five races. Appended to
+// graphic2.dat after the portraits, so that the portraits keep their indices.
+std::vector<ArtPicture> PaintInfoPictures(Lettering& lettering);
+// A face of a race (0..4, in the portraits' order) painted at w x h.
+Raster PaintRaceFace(int race, int w, int h);
+
 // Every collection, in the order the game loads them.
 std::vector<ArtFile> PaintAllFiles(Lettering& lettering);
 

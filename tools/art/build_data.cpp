@@ -8,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/regular_file.h"
 #include "tools/art/art_items.h"
+#include "tools/art/game_texts.h"
 #include "tools/art/lettering.h"
 #include "tools/art/quantize.h"
 #include "tools/art/sound_art.h"
@@ -95,6 +96,8 @@ int BuildDataDirectory(const std::string& dir) {
     for (const art::ArtFile& file : art::PaintAllFiles(lettering))
       Write(root / file.file_name, CollectionBytes(file));
     Write(root / "sound.dat", writer::WriteWaveCollection(art::SynthesiseSounds()));
+    const std::string texts = art::GameTextsFile();
+    Write(root / "texts.txt", std::vector<uint8_t>(texts.begin(), texts.end()));
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kervana-data build: %s\n", e.what());

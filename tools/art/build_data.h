@@ -4,9 +4,9 @@
 
 namespace kv {
 
-// Writes the default data directory: the eight image collection files, sound.dat, the game's
-// font Elixir.ttf with its licence beside it, and an empty maps/ folder. The same program
-// writes the same bytes on every run. Returns 0, or 1 after printing the reason to stderr.
+// Writes the default data directory: the eight image collection files, sound.dat, texts.txt,
+// the game's font Elixir.ttf with its licence beside it, and an empty maps/ folder. The same
+// program writes the same bytes on every run. Returns 0, or 1 after printing the reason to stderr.
 int BuildDataDirectory(const std::string& dir);
 
 namespace art {

@@ -1,10 +1,12 @@
 // The ten intro pictures (intro.dat), painted for the tall 500 x 600 frame of the intro pages:
 // Tavorind in peace, the camp by night, the kidnappers, the cage, the cell, the escape, the
-// flight through the forest, the river at dawn, the mountain pass and the road ahead. The first
-// is an old engraving in grey, stored as a one-component JPEG.
+// flight through the forest, the river at dawn, the mountain pass and the walled yard where the
+// game begins, with its door, its spring and its fire. The first is an old engraving in grey,
+// stored as a one-component JPEG.
 #include <cmath>
 
 #include "tools/art/art_items.h"
+#include "tools/art/materials.h"
 #include "tools/art/noise.h"
 #include "tools/art/shapes.h"
 
@@ -342,24 +344,80 @@ Raster Pass() {
   return r;
 }
 
-Raster Road() {
+Raster Yard() {
   Raster r(kW, kH);
-  Sky(r, Hex(0x4A6AB0), Hex(0xFFD8A0), 380);
-  Fill(r, Circle{380, 380, 60}, Hex(0xFFF8E0));
-  Glow(r, Circle{380, 380, 60}, Hex(0x806030), 50, 300);
-  Ridge(r, 390, 60, 100, Hex(0x7A80A8), 963);
-  Ridge(r, 440, 60, 80, Hex(0x5A7A5A), 965, Hex(0x806030) * 0.3f);
-  Ridge(r, 520, 120, 150, Hex(0x2A3A22), 967, Hex(0xA07030) * 0.5f);
-  // The hero on the hilltop, cloak and sword against the sunrise.
-  const float x = 140, feet = 436;
-  Figure(r, x, feet, 120, Hex(0x0E0C10));
+  Sky(r, Hex(0x141640), Hex(0xD07848), 190);
+  Stars(r, 60, 120, 969);
+  // The far wall with its door, and the two side walls running towards the viewer.
+  constexpr float wall_top = 150, wall_foot = 360;
+  Fill(r, RoundBox{0, wall_top, kW, wall_foot}, [](float x, float y, float) {
+    return AshlarAt(x, y, 971, 22, Hex(0x6A6270), 1000) * 0.55f;
+  });
+  for (float mx = 0; mx < kW; mx += 36)
+    Fill(r, RoundBox{mx, wall_top - 16, mx + 20, wall_top}, [](float x, float y, float) {
+      return AshlarAt(x, y, 971, 22, Hex(0x6A6270), 1000) * 0.5f;
+    });
+  const auto door = MakeShape(Box{205, 250, 295, wall_foot}, [](float x, float y) {
+    return std::min(RoundBox{205, 290, 295, wall_foot}(x, y),
+                    std::max(Circle{250, 290, 45}(x, y), y - 290.f));
+  });
+  Fill(r, Offset(door, 6), Hex(0x2A2420));
+  Fill(r, door, [](float x, float y, float) {
+    return PlanksAt(y, x, 973, 15, Hex(0x6A4020), 1000) * 0.6f;  // boards standing upright
+  });
+  for (float by : {300.f, 340.f}) Fill(r, RoundBox{208, by, 292, by + 5, 1}, Hex(0x20201E));
+  Fill(r, Circle{280, 318, 3.5f}, Hex(0x8A8070));
+  const auto side = [&](bool left) {
+    const float x0 = left ? 0.f : kW, x1 = left ? 110.f : kW - 110.f;
+    Fill(r, Polygon{{{x0, 40}, {x1, wall_top - 16}, {x1, wall_foot}, {x0, 480}}},
+         [&](float x, float y, float) {
+           const float depth = std::abs(x - x0) / 110.f;
+           return AshlarAt(x * 1.6f, y, left ? 975 : 977, 26, Hex(0x5A5462), 1000) *
+                  (left ? 0.35f + 0.2f * depth : 0.55f - 0.1f * depth);
+         });
+  };
+  side(true);
+  side(false);
+  // Flagstones, lit by the fire on the right.
+  Fill(r,
+       Polygon{{{110, wall_foot}, {kW - 110.f, wall_foot}, {kW, 480}, {kW, kH}, {0, kH}, {0, 480}}},
+       [](float x, float y, float) {
+         const float d = std::hypot(x - 380.f, (y - 500.f) * 1.4f);
+         return CobblesAt(x, y * 1.5f, 979, 34, Hex(0x5A5048), 1000) * 0.45f +
+                Hex(0x704018) * (0.8f * std::exp(-d / 160.f));
+       });
+  r.Apply([](int x, int y, Rgb c) {
+    const float d = std::hypot(x - 380.f, y - 470.f);
+    return y > 140 ? c + Hex(0x402008) * (0.6f * std::exp(-d / 220.f)) : c;
+  });
+  // The spring's basin on the left, mirroring the dusk.
+  const RoundBox basin{40, 440, 200, 540, 12};
+  Fill(r, Offset(basin, 10),
+       [](float x, float y, float) { return AshlarAt(x, y, 981, 12, Hex(0x7A7078), 1000) * 0.6f; });
+  Fill(r, basin, [](float x, float y, float) {
+    const float ripple = Noise(x / 30.f, y / 3.f, 983);
+    return Mix(Hex(0xC07850), Hex(0x1A2A5A), Clamp01((y - 440) / 100.f)) * (0.75f + 0.25f * ripple);
+  });
+  // The fire in its ring of stones on the right.
+  for (int i = 0; i < 9; ++i) {
+    const float a = kTau * i / 9.f;
+    Fill(r, Ellipse{390 + 44 * std::cos(a), 512 + 16 * std::sin(a), 12, 8}, Hex(0x4A4038));
+  }
+  Fill(r, Capsule{360, 512, 420, 500, 5, 5}, Hex(0x3A2010));
+  Fill(r, Capsule{366, 500, 414, 516, 5, 5}, Hex(0x2A180C));
+  // The small flames first, so the big one's tongue stays whole over them.
+  TorchFlame(r, 370, 494, 13);
+  TorchFlame(r, 410, 496, 12);
+  TorchFlame(r, 390, 478, 30);
+  // The hero in the middle of the yard, the fire's light on the cloak.
+  const float x = 262, feet = 575;
+  Figure(r, x, feet, 160, Hex(0x0E0C10));
   Fill(
       r,
-      Polygon{{{x - 12, feet - 94}, {x + 14, feet - 92}, {x + 52, feet - 20}, {x + 30, feet - 10}}},
-      Hex(0x3A0C10));
-  Fill(r, Capsule{x - 16, feet - 60, x - 6, feet - 132, 2.5f, 1.f}, Hex(0xE0E4F0));
-  Fill(r, Capsule{x - 22, feet - 64, x - 10, feet - 60, 2, 2}, Hex(0x1A1008));
-  Glow(r, Capsule{x - 16, feet - 120, x - 6, feet - 132, 1, 1}, Hex(0x806040), 3, 12);
+      Polygon{{{x - 14, feet - 126}, {x + 18, feet - 124}, {x + 40, feet - 6}, {x + 12, feet - 2}}},
+      Hex(0x5A1810));
+  Fill(r, Capsule{x - 22, feet - 80, x - 8, feet - 176, 3, 1.2f}, Hex(0xE0E4F0));
+  Fill(r, Capsule{x - 30, feet - 86, x - 12, feet - 80, 2.5f, 2.5f}, Hex(0x1A1008));
   return r;
 }
 
@@ -368,7 +426,7 @@ Raster Road() {
 ArtFile PaintIntroFile() {
   ArtFile file{"intro.dat", {}};
   Raster (*const kScenes[10])() = {Peace,  Camp,   Kidnappers, Cage, Cell,
-                                   Escape, Flight, River,      Pass, Road};
+                                   Escape, Flight, River,      Pass, Yard};
   for (int i = 0; i < 10; ++i) {
     ArtPicture p;
     p.name = "Intro " + std::to_string(i + 1);

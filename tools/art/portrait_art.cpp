@@ -684,7 +684,18 @@ ArtPicture Picture(const std::string& name, Raster r, Encoding encoding, bool ke
 
 }  // namespace
 
-ArtFile PaintPortraitFile(Lettering&) {
+Raster PaintRaceFace(int race, int w, int h) {
+  // The first face of each race, but a woman for the člověk and the elf, so that the info boxes
+  // do not show only men.
+  const Face face = race == 0   ? Barbarian(0)
+                    : race == 1 ? Human(1)
+                    : race == 2 ? Elf(0)
+                    : race == 3 ? Thran(0)
+                                : Dwarf(0);
+  return PaintFace(face, w, h);
+}
+
+ArtFile PaintPortraitFile(Lettering& lettering) {
   ArtFile file{"graphic2.dat", {}};
   file.items.push_back(Picture("Logo", PaintLogo(), Encoding::kBitmap24, true));
   static const char* const kRaces[5] = {"Barbar", "Člověk", "Elf", "Thrán", "Trpaslík"};
@@ -703,6 +714,7 @@ ArtFile PaintPortraitFile(Lettering&) {
                                    std::move(r), race % 2 ? Encoding::kBitmap24 : Encoding::kDib24,
                                    false));
     }
+  for (ArtPicture& info : PaintInfoPictures(lettering)) file.items.push_back(std::move(info));
   return file;
 }
 
