@@ -136,12 +136,28 @@ TEST_F(CreationTest, ItemRowsAndTheRowsBetweenThem) {
   EXPECT_NE(row, To565(ItemColor("Scroll")));
 }
 
-TEST_F(CreationTest, TheNameBoxGivesTheFieldTheKeyboardWithTheCaretAfterTheName) {
+TEST_F(CreationTest, TheNameBoxGivesTheFieldTheKeyboardWithTheNameSelected) {
   Run("click 400 250");
   Run("type Abc");
   Run("key Enter");
-  EXPECT_EQ(Name(), "Neznámý hrdinaAbc");
+  EXPECT_EQ(Name(), "Abc") << "the first letter typed replaced the name";
   EXPECT_FALSE(form_->NEdit().visible);
+
+  // The script's keys edit as the player's do, the clipboard the game's own.
+  Run("click 400 250");
+  Run("key End");
+  Run("key Shift+Left");
+  Run("key Shift+Left");
+  Run("key Ctrl+X");
+  Run("key Home");
+  Run("key Ctrl+V");
+  Run("key Ctrl+V");
+  Run("key Ctrl+A");
+  Run("key Ctrl+C");
+  Run("key End");
+  Run("key Ctrl+V");
+  Run("key Enter");
+  EXPECT_EQ(Name(), "bcbcAbcbcA");
 }
 
 TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing) {
@@ -151,7 +167,7 @@ TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing)
   Run("key Alt+Enter");
   EXPECT_NE(StateDump(*form_, *app_).find("\"Fullscreen\":false"), std::string::npos);
   EXPECT_TRUE(form_->NEdit().visible);
-  EXPECT_EQ(cp1250::ToUtf8(form_->NEdit().text), "Neznámý hrdinaAbc");
+  EXPECT_EQ(cp1250::ToUtf8(form_->NEdit().text), "Abc");
   EXPECT_EQ(Name(), "Neznámý hrdina");
   EXPECT_EQ(Flips(), flips);
 
@@ -166,7 +182,7 @@ TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing)
   // The field still has the keyboard, and a plain Enter confirms.
   Run("type d");
   Run("key Enter");
-  EXPECT_EQ(Name(), "Neznámý hrdinaAbcd");
+  EXPECT_EQ(Name(), "Abcd");
 }
 
 TEST_F(CreationTest, TheNameFieldTakesTwentyCharactersAtMost) {
