@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,37 @@ TEST_F(CreationTest, TheNameBoxGivesTheFieldTheKeyboardWithTheNameSelected) {
   Run("key Ctrl+V");
   Run("key Enter");
   EXPECT_EQ(Name(), "bcbcAbcbcA");
+}
+
+// With the game's own face, whose descenders hang deepest.
+class NameFieldOverThePageTest : public CreationTest {
+ protected:
+  static void SetUpTestSuite() {
+    GameTest::SetUpTestSuite();
+    std::filesystem::copy_file("/usr/share/fonts/truetype/cardo/Cardob101.ttf",
+                               data_dir_->path() / "data/Elixir.ttf",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+};
+
+TEST_F(NameFieldOverThePageTest, TheFieldsBoxHidesEveryPixelOfTheNameThePageDrew) {
+  // The page's name is what differs between the page with the default name and without one.
+  const Image565 named = form_->DXDraw().BackSurface()->image();
+  Run("click 400 250");
+  Run("key Delete");
+  Run("key Enter");
+  ASSERT_EQ(Name(), "");
+  const Image565& unnamed = form_->DXDraw().BackSurface()->image();
+  const Rect box = form_->NEdit().bounds;
+  int name_pixels = 0;
+  for (int y = 180; y < 300; ++y) {
+    for (int x = 200; x < 600; ++x) {
+      if (named.At(x, y) == unnamed.At(x, y)) continue;
+      ++name_pixels;
+      EXPECT_TRUE(box.Contains({x, y})) << x << "," << y << " shows under the field";
+    }
+  }
+  EXPECT_GT(name_pixels, 100);
 }
 
 TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing) {
