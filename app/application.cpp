@@ -124,6 +124,8 @@ bool Application::ToControls(const std::function<bool()>& deliver) {
 void Application::SetReplaying() {
   replaying_ = true;
   platform_.set_pointer_from_input_only(true);
+  // The recording holds what its pastes typed; the player's clipboard is none of its business.
+  platform_.CloseClipboard();
 }
 
 void Application::BeginStep(const Step& step) {
@@ -144,6 +146,14 @@ void Application::Dispatch(const Event& event) {
   EndStep(step);
   AfterPadEvent(event);
   CheckGlobalTimer();
+  // A paste reaches the field as typed text, in a step of its own, so that a recording holds
+  // the text itself and a replay never needs the clipboard.
+  if (std::string paste = platform_.controls().TakePaste(); !paste.empty() && !ended_) {
+    Event typed;
+    typed.type = EventType::kText;
+    typed.text = std::move(paste);
+    Dispatch(typed);
+  }
 }
 
 void Application::Route(const Event& event) {

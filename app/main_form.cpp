@@ -116,7 +116,10 @@ void TMainF::SetUpInput() {
 }
 
 void TMainF::SetUpControls() {
-  NEdit_.bounds = {205, 230, 205 + 390, 230 + 41};
+  // Two pixels deeper than the stored 41: the page draws the name it replaces from y = 230 in
+  // Elixir 25, whose descenders (the default name's "ý") reach down to y = 272, and they must
+  // not hang out under the field's box.
+  NEdit_.bounds = {205, 230, 205 + 390, 230 + 43};
   NEdit_.background = Rgb(0, 0, 0);
   NEdit_.font = FontDesc{"Elixir", 0, 33, kLime, true};
   NEdit_.max_length = 20;

@@ -2,6 +2,7 @@
 
 #include "platform/pad.h"
 
+#include "driver/printable.h"
 #include "driver/script_line.h"
 
 namespace kv {
@@ -39,9 +40,17 @@ std::string EventLine(const Event& event) {
     }
     case EventType::kText: {
       // The name field holds one line and takes a pasted text up to its first line break; the
-      // rest can reach nothing, and a line cannot hold it.
-      const std::string text = event.text.substr(0, event.text.find_first_of("\r\n"));
-      return text.empty() ? std::string() : "type " + text;
+      // rest can reach nothing, and a line cannot hold it. Nor can control characters other
+      // than the tab reach anything.
+      std::string text;
+      for (char ch : std::string_view(event.text).substr(0, event.text.find_first_of("\r\n"))) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if ((byte >= 0x20 && byte != 0x7F) || ch == '\t') text.push_back(ch);
+      }
+      if (text.empty()) return {};
+      // Every platform types UTF-8; anything else would leave the replay a line it refuses.
+      if (!IsUtf8(text)) return "# typed text that is not UTF-8";
+      return TextLine(text);
     }
     case EventType::kActivate:
       return "activate";

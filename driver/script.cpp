@@ -139,7 +139,8 @@ bool ScriptRunner::Execute(const ScriptCommand& c, std::string& problem) {
       if (c.kind != Kind::kKeyUp) Key(c.key, true);
       if (c.kind != Kind::kKeyDown && !app_.ended()) Key(c.key, false);
       break;
-    case Kind::kType: {
+    case Kind::kType:
+    case Kind::kText: {
       Event e;
       e.type = EventType::kText;
       e.text = c.text;

@@ -63,6 +63,7 @@ constexpr NamedCommand kCommands[] = {
     {"keyup", Kind::kKeyUp},
     {"key", Kind::kKey},
     {"type", Kind::kType},
+    {"text", Kind::kText},
     {"frames", Kind::kFrames},
     {"wait", Kind::kWait},
     {"deactivate", Kind::kDeactivate},
@@ -121,6 +122,51 @@ std::optional<PadCommand> ParsePad(std::string_view rest, std::string& problem) 
   }
   if (!Trim(rest).empty()) return problem = "unexpected words at the end", std::nullopt;
   return pad;
+}
+
+// Where a text line's quoted text ends: the index of its closing quote in `line`, npos when
+// the line has no opening or no closing quote.
+size_t ClosingQuote(std::string_view line) {
+  const size_t open = line.find('"');
+  if (open == std::string_view::npos) return open;
+  for (size_t i = open + 1; i < line.size(); ++i) {
+    if (line[i] == '\\') {
+      ++i;
+    } else if (line[i] == '"') {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// The quoted text of a text line, its escapes undone; `rest` starts at the opening quote.
+std::optional<std::string> Unquote(std::string_view& rest, std::string& problem) {
+  if (rest.empty() || rest.front() != '"') return problem = "expected text in quotes", std::nullopt;
+  std::string text;
+  for (size_t i = 1; i < rest.size(); ++i) {
+    const char ch = rest[i];
+    if (ch == '"') {
+      rest.remove_prefix(i + 1);
+      return text;
+    }
+    if (ch != '\\') {
+      text.push_back(ch);
+      continue;
+    }
+    if (++i == rest.size()) break;
+    switch (rest[i]) {
+      case '"':
+      case '\\':
+        text.push_back(rest[i]);
+        break;
+      case 't':
+        text.push_back('\t');
+        break;
+      default:
+        return problem = "unknown escape '\\" + Printable(rest.substr(i, 1)) + "'", std::nullopt;
+    }
+  }
+  return problem = "the closing quote is missing", std::nullopt;
 }
 
 }  // namespace
@@ -188,7 +234,15 @@ std::optional<std::string> ScriptKeyName(const ScriptKey& key) {
 }
 
 std::string_view ScriptLineContent(std::string_view line) {
-  if (const size_t hash = line.find('#');
+  std::string_view words = line;
+  const std::string_view first = NextWord(words);
+  // A text line's comment can start only after its closing quote.
+  size_t from = 0;
+  if (first == "text") {
+    const size_t closing = ClosingQuote(line);
+    from = closing == std::string_view::npos ? line.size() : closing;
+  }
+  if (const size_t hash = line.find('#', from);
       hash != std::string_view::npos && !Trim(line).starts_with("type")) {
     line = line.substr(0, hash);
   }
@@ -257,6 +311,19 @@ std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string&
       c.text = std::string(text);
       return c;
     }
+    case Kind::kText: {
+      rest = Trim(rest);
+      std::optional<std::string> text = Unquote(rest, problem);
+      if (!text) return std::nullopt;
+      if (const std::string_view after = Trim(rest); !after.empty()) {
+        problem = "unexpected words after the closing quote: '" + Printable(after) + "'";
+        return std::nullopt;
+      }
+      if (text->empty()) return problem = "expected text to type", std::nullopt;
+      if (!IsUtf8(*text)) return problem = "the text is not UTF-8", std::nullopt;
+      c.text = std::move(*text);
+      return c;
+    }
     case Kind::kFrames:
     case Kind::kTicks:
       if (!number_in(0, kMaxCountPerLine, c.number)) {
@@ -319,6 +386,21 @@ std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string&
     return problem = "unexpected words at the end: '" + Printable(Trim(rest)) + "'", std::nullopt;
   }
   return c;
+}
+
+std::string TextLine(std::string_view utf8) {
+  std::string line = "text \"";
+  for (char ch : utf8) {
+    if (ch == '"' || ch == '\\') {
+      line += '\\';
+      line += ch;
+    } else if (ch == '\t') {
+      line += "\\t";
+    } else {
+      line += ch;
+    }
+  }
+  return line + '"';
 }
 
 }  // namespace kv

@@ -43,6 +43,7 @@ struct ScriptCommand {
     kKeyUp,
     kKey,
     kType,
+    kText,
     kFrames,
     kWait,
     kDeactivate,
@@ -62,7 +63,7 @@ struct ScriptCommand {
   Point point;                              // pointer, move, click
   MouseButton button = MouseButton::kLeft;  // down, up, click
   ScriptKey key;                            // keydown, keyup, key
-  std::string text;                         // type: the text; shot, state: the file ("-": stdout)
+  std::string text;                         // type, text: the text; shot, state: the file ("-": stdout)
   long long number = 0;   // frames, ticks: count; wait, clock, ms: milliseconds (>= 0)
   bool windowed = false;  // recorded: the session was played in a window
   SessionCheck check;     // check
@@ -70,12 +71,16 @@ struct ScriptCommand {
 };
 
 // A line without its comment ('#' starts one, except on a type line, whose text may hold
-// one); empty when nothing but blanks is left.
+// one, and inside a text line's quotes); empty when nothing but blanks is left.
 std::string_view ScriptLineContent(std::string_view line);
 
 // Reads one line's content; nullopt, with the reason in `problem`, when it is malformed: an
 // unknown command, a missing, unreadable or out-of-range argument, words left over, a NUL byte,
 // typed text that is empty or not UTF-8. The reason quotes outside words printably.
 std::optional<ScriptCommand> ParseScriptLine(std::string_view line, std::string& problem);
+
+// The text line that types `utf8`: `text "..."`, a quote, a backslash and a tab escaped, so that
+// no editor that strips trailing blanks or turns tabs into spaces changes what it types.
+std::string TextLine(std::string_view utf8);
 
 }  // namespace kv

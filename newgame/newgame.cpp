@@ -102,8 +102,10 @@ void TNewgame::HandleNamePage(Point p) {
   }
   if (kNameBoxRect.Contains(p)) {
     shell_.PlaySoundByName("Button");
-    // The field comes up ready for typing: it takes the keyboard, its caret after the name.
+    // The field comes up ready for typing: it takes the keyboard with the whole name selected,
+    // so the first key typed replaces it.
     shell_.NEdit().SetText(TextOf(Character.Name));
+    shell_.NEdit().SelectAll();
     shell_.ShowControl(shell_.NEdit(), true);
     shell_.FocusControl(shell_.NEdit());
   }

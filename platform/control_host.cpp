@@ -1,8 +1,18 @@
+#include <cstdlib>
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/keys.h"
 
 namespace kv {
+namespace {
+
+// As the window system has them: a second press within half a second and two pixels of the
+// first is a double click.
+constexpr uint32_t kDoubleClickMs = 500;
+constexpr int kDoubleClickSlop = 2;
+
+}  // namespace
 
 Control* ControlHost::ControlAt(Point p) const {
   // The last one added lies on top, as it is drawn last.
@@ -17,6 +27,7 @@ void ControlHost::Remove(Control* control) {
   std::erase(controls_, control);
   if (focus_ == control) focus_ = nullptr;
   if (capture_ == control) capture_ = nullptr;
+  if (press_control_ == control) press_control_ = nullptr;
 }
 
 void ControlHost::SetFocus(Control* control) {
@@ -47,6 +58,17 @@ bool ControlHost::MouseDown(Point p, MouseButton button) {
   if (control->TakesFocus()) SetFocus(control);
   capture_ = control;
   control->MouseDown(p, button);
+  if (button == MouseButton::kLeft && clock) {
+    const uint32_t now = clock();
+    const bool twice = press_control_ == control && now - press_ms_ <= kDoubleClickMs &&
+                       std::abs(p.x - press_point_.x) <= kDoubleClickSlop &&
+                       std::abs(p.y - press_point_.y) <= kDoubleClickSlop;
+    // A third press starts anew, as a single click.
+    press_control_ = twice ? nullptr : control;
+    press_point_ = p;
+    press_ms_ = now;
+    if (twice) control->DoubleClick(p);
+  }
   return true;
 }
 
@@ -85,7 +107,18 @@ bool ControlHost::KeyDown(int key, KeyMods mods) {
   ++changes_;
   if (focus_ != nullptr && !focus_->visible) SetFocus(nullptr);
   if (focus_ == nullptr) return false;
-  focus_->KeyDown(key, mods);
+  Control* control = focus_;
+  const bool clipboard_key = mods.ctrl && !mods.alt && control->TakesText();
+  // The selection goes to the clipboard before a cut takes it from the text.
+  if (clipboard_key && (key == vk::Letter('C') || key == vk::Letter('X')) && write_clipboard) {
+    if (const std::string copied = control->SelectedText(); !copied.empty()) {
+      write_clipboard(copied);
+    }
+  }
+  control->KeyDown(key, mods);
+  if (clipboard_key && key == vk::Letter('V') && read_clipboard) {
+    paste_ = control->PasteText(read_clipboard());
+  }
   return true;
 }
 

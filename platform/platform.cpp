@@ -17,6 +17,25 @@ int ButtonKey(MouseButton button) {
 
 }  // namespace
 
+Platform::Platform() {
+  controls_.read_clipboard = [this] { return ClipboardText(); };
+  controls_.write_clipboard = [this](const std::string& utf8) { SetClipboardText(utf8); };
+  // The program's clock, as a recording gives it: a replayed double click stays one.
+  controls_.clock = [this] { return Millis(); };
+}
+
+std::string Platform::ClipboardText() {
+  if (clipboard_closed_) return {};
+  std::string text = ReadClipboard();
+  // A character cut in two is no character; the readers of the text drop it.
+  if (text.size() > kMaxClipboardBytes) text.resize(kMaxClipboardBytes);
+  return text;
+}
+
+void Platform::SetClipboardText(const std::string& utf8) {
+  if (!clipboard_closed_) WriteClipboard(utf8);
+}
+
 void Platform::ApplyInput(const Event& event) {
   switch (event.type) {
     case EventType::kMouseMove:

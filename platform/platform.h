@@ -47,6 +47,7 @@ struct InputState {
 // sound device) and headless (a virtual clock, no window, a virtual sound device).
 class Platform {
  public:
+  Platform();
   virtual ~Platform() = default;
 
   virtual bool headless() const = 0;
@@ -125,6 +126,15 @@ class Platform {
   // --- The modal error box (headless: stderr). Title and message are UTF-8.
   virtual void ShowErrorBox(const std::string& title, const std::string& message) = 0;
 
+  // --- The system clipboard, UTF-8 (headless: a clipboard of the platform's own). Reads take
+  // at most kMaxClipboardBytes of it. Closed, it is out of reach: reads find it empty and writes
+  // go nowhere. A replayed recording comes from anyone, so it must neither learn what the
+  // player copied nor change it.
+  static constexpr size_t kMaxClipboardBytes = 64 * 1024;
+  std::string ClipboardText();
+  void SetClipboardText(const std::string& utf8);
+  void CloseClipboard() { clipboard_closed_ = true; }
+
   // --- Services shared by both backends.
   FontService& fonts() { return fonts_; }
   ControlHost& controls() { return controls_; }
@@ -133,6 +143,8 @@ class Platform {
 
  protected:
   virtual void CursorVisibilityChanged(bool visible) {}
+  virtual std::string ReadClipboard() { return own_clipboard_; }
+  virtual void WriteClipboard(const std::string& utf8) { own_clipboard_ = utf8; }
   // The window moved, changed size or mode under the pointer, which now lies over `display`.
   void PointerMovedWithWindow(Point display) {
     if (!pointer_from_input_only_) input_.pointer = display;
@@ -143,6 +155,8 @@ class Platform {
   std::optional<uint32_t> given_millis_;
   std::optional<int64_t> given_time_of_day_;
   bool foreground_ = true;
+  bool clipboard_closed_ = false;
+  std::string own_clipboard_;
   int cursor_count_ = 0;
   FontService fonts_;
   ControlHost controls_;

@@ -2,7 +2,6 @@
 
 #include <SDL2/SDL.h>
 
-#include "platform/keys.h"
 #include "platform/sdl_keymap.h"
 #include "platform/sdl_pad.h"
 #include "platform/sdl_window.h"
@@ -151,9 +150,6 @@ bool SdlEventReader::Translate(const SDL_Event& raw, Event& event) {
       if (event.key == 0) return false;
       event.type = raw.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp;
       event.mods = ModsOf(raw.key.keysym.mod);
-      if (event.type == EventType::kKeyDown && event.key == vk::Letter('V') && event.mods.ctrl) {
-        QueuePaste();
-      }
       return true;
     }
     case SDL_TEXTINPUT:
@@ -163,18 +159,6 @@ bool SdlEventReader::Translate(const SDL_Event& raw, Event& event) {
     default:
       return pad_.Translate(raw, event);
   }
-}
-
-// Ctrl+V types the clipboard's text, so a paste meets the same checks as typing.
-void SdlEventReader::QueuePaste() {
-  if (!SDL_HasClipboardText()) return;
-  char* text = SDL_GetClipboardText();
-  if (text == nullptr) return;
-  Event paste;
-  paste.type = EventType::kText;
-  paste.text = text;
-  SDL_free(text);
-  if (!paste.text.empty()) pending_.push_back(std::move(paste));
 }
 
 }  // namespace kv

@@ -37,7 +37,6 @@ class SdlEventReader {
 
  private:
   bool Translate(const SDL_Event& raw, Event& event);
-  void QueuePaste();
 
   SdlWindow& window_;
   SdlPad& pad_;

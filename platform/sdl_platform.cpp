@@ -203,6 +203,17 @@ class SdlPlatform final : public Platform {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
   }
 
+  std::string ReadClipboard() override {
+    if (!SDL_HasClipboardText()) return {};
+    char* text = SDL_GetClipboardText();
+    if (text == nullptr) return {};
+    std::string result(text);
+    SDL_free(text);
+    return result;
+  }
+
+  void WriteClipboard(const std::string& utf8) override { SDL_SetClipboardText(utf8.c_str()); }
+
  private:
   void OpenSound() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {

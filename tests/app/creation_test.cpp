@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -136,12 +137,59 @@ TEST_F(CreationTest, ItemRowsAndTheRowsBetweenThem) {
   EXPECT_NE(row, To565(ItemColor("Scroll")));
 }
 
-TEST_F(CreationTest, TheNameBoxGivesTheFieldTheKeyboardWithTheCaretAfterTheName) {
+TEST_F(CreationTest, TheNameBoxGivesTheFieldTheKeyboardWithTheNameSelected) {
   Run("click 400 250");
   Run("type Abc");
   Run("key Enter");
-  EXPECT_EQ(Name(), "Neznámý hrdinaAbc");
+  EXPECT_EQ(Name(), "Abc") << "the first letter typed replaced the name";
   EXPECT_FALSE(form_->NEdit().visible);
+
+  // The script's keys edit as the player's do, the clipboard the game's own.
+  Run("click 400 250");
+  Run("key End");
+  Run("key Shift+Left");
+  Run("key Shift+Left");
+  Run("key Ctrl+X");
+  Run("key Home");
+  Run("key Ctrl+V");
+  Run("key Ctrl+V");
+  Run("key Ctrl+A");
+  Run("key Ctrl+C");
+  Run("key End");
+  Run("key Ctrl+V");
+  Run("key Enter");
+  EXPECT_EQ(Name(), "bcbcAbcbcA");
+}
+
+// With the game's own face, whose descenders hang deepest.
+class NameFieldOverThePageTest : public CreationTest {
+ protected:
+  static void SetUpTestSuite() {
+    GameTest::SetUpTestSuite();
+    std::filesystem::copy_file("/usr/share/fonts/truetype/cardo/Cardob101.ttf",
+                               data_dir_->path() / "data/Elixir.ttf",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+};
+
+TEST_F(NameFieldOverThePageTest, TheFieldsBoxHidesEveryPixelOfTheNameThePageDrew) {
+  // The page's name is what differs between the page with the default name and without one.
+  const Image565 named = form_->DXDraw().BackSurface()->image();
+  Run("click 400 250");
+  Run("key Delete");
+  Run("key Enter");
+  ASSERT_EQ(Name(), "");
+  const Image565& unnamed = form_->DXDraw().BackSurface()->image();
+  const Rect box = form_->NEdit().bounds;
+  int name_pixels = 0;
+  for (int y = 180; y < 300; ++y) {
+    for (int x = 200; x < 600; ++x) {
+      if (named.At(x, y) == unnamed.At(x, y)) continue;
+      ++name_pixels;
+      EXPECT_TRUE(box.Contains({x, y})) << x << "," << y << " shows under the field";
+    }
+  }
+  EXPECT_GT(name_pixels, 100);
 }
 
 TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing) {
@@ -151,7 +199,7 @@ TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing)
   Run("key Alt+Enter");
   EXPECT_NE(StateDump(*form_, *app_).find("\"Fullscreen\":false"), std::string::npos);
   EXPECT_TRUE(form_->NEdit().visible);
-  EXPECT_EQ(cp1250::ToUtf8(form_->NEdit().text), "Neznámý hrdinaAbc");
+  EXPECT_EQ(cp1250::ToUtf8(form_->NEdit().text), "Abc");
   EXPECT_EQ(Name(), "Neznámý hrdina");
   EXPECT_EQ(Flips(), flips + 1) << "the page is drawn again, the name as it was";
 
@@ -166,7 +214,7 @@ TEST_F(CreationTest, AltEnterInTheNameFieldSwitchesTheDisplayAndConfirmsNothing)
   // The field still has the keyboard, and a plain Enter confirms.
   Run("type d");
   Run("key Enter");
-  EXPECT_EQ(Name(), "Neznámý hrdinaAbcd");
+  EXPECT_EQ(Name(), "Abcd");
 }
 
 TEST_F(CreationTest, TheNameFieldTakesTwentyCharactersAtMost) {

@@ -7,8 +7,10 @@
 
 #include "app/game_fixture.h"
 #include "driver/recorder.h"
+#include "driver/script_line.h"
 #include "driver/session_check.h"
 #include "media/dxtimer.h"
+#include "platform/cp1250.h"
 #include "platform/keys.h"
 #include "platform/line_file.h"
 
@@ -79,11 +81,45 @@ TEST_F(RecordingTest, EachEventIsOneLineAndAKeysModifiersAreKeysOfTheirOwn) {
               "type Šťastný\tx", "deactivate", "activate"});
   EXPECT_EQ(Lines(recording).front(), "recorded");
   const std::vector<std::string> expected = {
-      "recorded",  "move 300 300",    "pointer 500 400",   "down right",
-      "up right",  "keydown Alt+Alt", "keydown Alt+Enter", "keyup Alt+Enter",
-      "keyup Alt", "type Šťastný\tx", "deactivate",        "activate",
+      "recorded",  "move 300 300",         "pointer 500 400",   "down right",
+      "up right",  "keydown Alt+Alt",      "keydown Alt+Enter", "keyup Alt+Enter",
+      "keyup Alt", "text \"Šťastný\\tx\"", "deactivate",        "activate",
       "end"};
   EXPECT_EQ(EventLines(recording), expected) << recording;
+}
+
+// Typed text and pastes are recorded as text lines: a replay types what the paste put in, the
+// clipboard out of its reach, and an editor that strips trailing blanks changes none of it.
+TEST_F(RecordingTest, TypedAndPastedTextReplaysToTheSameNameWithoutTheClipboard) {
+  ASSERT_TRUE(started_);
+  platform_->SetClipboardText("Novák\nthe second line");
+  const std::string recording =
+      Record({"click 300 450",  // new game
+              "click 400 250",  // the name box: the field, its name all selected
+              "type Jan ", "type x\ty", "key Ctrl+V", "key Enter"});
+  const std::string name = "Jan xyNovák";
+  EXPECT_EQ(cp1250::ToUtf8(TextOf(form_->Newgame().Character.Name)), name);
+  std::vector<std::string> texts;
+  for (const std::string& line : Lines(recording)) {
+    if (line.starts_with("text ") || line.starts_with("type ")) texts.push_back(line);
+  }
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{R"(text "Jan ")", R"(text "x\ty")", R"(text "Novák")"}))
+      << recording;
+
+  for (const bool stripped : {false, true}) {
+    TearDown();
+    SetUp();
+    ASSERT_TRUE(started_);
+    platform_->SetClipboardText("what the player copied");
+    for (std::string line : Lines(recording)) {
+      if (stripped) line.erase(line.find_last_not_of(" \t") + 1);
+      if (const std::string_view content = ScriptLineContent(line); !content.empty()) {
+        Run(std::string(content));
+      }
+    }
+    EXPECT_EQ(cp1250::ToUtf8(TextOf(form_->Newgame().Character.Name)), name) << stripped;
+  }
 }
 
 TEST_F(RecordingTest, TicksComeInRunsWithACheckEverySixtyAndTheTimeBeforeTheStepThatReadIt) {

@@ -59,6 +59,30 @@ TEST(ScriptLine, TypedTextIsTheRestOfTheLineAfterOneBlank) {
   EXPECT_EQ(ScriptLineContent(" \t\r"), "");
 }
 
+TEST(ScriptLine, TextIsWhatTheQuotesHoldAndReadsBackFromItsLine) {
+  const struct {
+    std::string_view line;
+    std::string_view text;
+  } cases[] = {
+      {R"(text "Jan ")", "Jan "},  // a trailing blank inside the quotes stays
+      {R"(text "a\tb")", "a\tb"},
+      {R"(  text   "say \"hi\" \\ #1"  )", R"(say "hi" \ #1)"},
+      {"text \"\t\"\r", "\t"},  // a tab as it is, and the line's own CR
+      {"text \"\u0160\u0165astn\u00fd\"", "\u0160\u0165astn\u00fd"},
+      {R"(text "#")", "#"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Read(ScriptLineContent(c.line)).text, c.text) << c.line;
+    EXPECT_EQ(Read(TextLine(c.text)).text, c.text) << c.line;
+    EXPECT_EQ(Read(TextLine(c.text)).kind, Kind::kText);
+  }
+  EXPECT_EQ(TextLine("a\tb \"c\\"), R"(text "a\tb \"c\\")");
+  EXPECT_EQ(ScriptLineContent(R"(text "a # b" # typed)"), R"(text "a # b" )");
+  EXPECT_EQ(ScriptLineContent(R"(text "a \" # b" # c)"), R"(text "a \" # b" )");
+  EXPECT_EQ(ScriptLineContent(R"(text "a # b)"), R"(text "a # b)")
+      << "no closing quote: no comment";
+}
+
 TEST(ScriptLine, MalformedLinesSayWhatIsWrong) {
   EXPECT_EQ(Problem("jump 1 2"), "unknown command 'jump'");
   EXPECT_EQ(Problem("Move 1 2"), "unknown command 'Move'");
@@ -111,6 +135,16 @@ TEST(ScriptLine, HostileLinesAreRefusedWhole) {
       {"type \xED\xA0\x80", "the text is not UTF-8"},      // a surrogate
       {"type \xF4\x90\x80\x80", "the text is not UTF-8"},  // past U+10FFFF
       {"type caf\xE9", "the text is not UTF-8"},           // code page 1250, not UTF-8
+      {"text", "expected text in quotes"},
+      {"text Jan", "expected text in quotes"},
+      {"text \"\"", "expected text to type"},
+      {"text \"Jan", "the closing quote is missing"},
+      {"text \"Jan\\\"", "the closing quote is missing"},
+      {"text \"Jan\" x", "unexpected words after the closing quote: 'x'"},
+      {"text \"a\"\"b\"", "unexpected words after the closing quote: '\"b\"'"},
+      {"text \"a\\n\"", "unknown escape '\\n'"},
+      {"text \"caf\xE9\"", "the text is not UTF-8"},
+      {std::string_view("text \"a\0\"", 9), "a NUL byte"},
       {std::string_view("key A\0", 6), "a NUL byte"},
       {"\x1b]0;owned\x07 1", "unknown command '\\x1b]0;owned\\x07'"},
       {"frames 1 \x1b[2J", "unexpected words at the end: '\\x1b[2J'"},

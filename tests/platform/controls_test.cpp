@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
 #include "platform/controls.h"
 #include "platform/cp1250.h"
 #include "platform/keys.h"
+#include "platform/platform.h"
 
 namespace kv {
 namespace {
@@ -204,27 +209,224 @@ TEST(EditControlTest, SetTextIsTrimmedToTheLimit) {
   EXPECT_EQ(edit.caret, 5);
 }
 
-TEST(EditControlTest, CaretKeysEditWhereTheCaretIs) {
+// A field as the tables below write it, in UTF-8: '|' is the caret, '^' the selection's other
+// end (none: nothing selected).
+void SetMarked(EditControl& edit, std::string_view marked) {
+  std::string text;
+  int caret = 0;
+  int anchor = -1;
+  for (size_t i = 0; i < marked.size();) {
+    const size_t mark = marked.find_first_of("|^", i);
+    text += cp1250::FromUtf8(marked.substr(i, mark - i));
+    if (mark == std::string_view::npos) break;
+    (marked[mark] == '|' ? caret : anchor) = static_cast<int>(text.size());
+    i = mark + 1;
+  }
+  edit.text = text;
+  edit.Select(anchor < 0 ? caret : anchor, caret);
+}
+
+std::string Marked(const EditControl& edit) {
+  std::string out;
+  for (int i = 0; i <= static_cast<int>(edit.text.size()); ++i) {
+    if (i == edit.anchor && edit.anchor != edit.caret) out += '^';
+    if (i == edit.caret) out += '|';
+    if (i < static_cast<int>(edit.text.size())) {
+      out += cp1250::ToUtf8(edit.text.substr(static_cast<size_t>(i), 1));
+    }
+  }
+  return out;
+}
+
+// Presses the keys of `keys` on the field with the keyboard, a paste arriving as typed text as
+// the application delivers it. Words: "Ctrl+Shift+Left", "Backspace", "C" ...; "=text" types
+// the text, '_' standing for a blank.
+void Press(ControlHost& host, std::string_view keys) {
+  struct Named {
+    std::string_view name;
+    int key;
+  };
+  constexpr Named kKeys[] = {{"Left", vk::kLeft},      {"Right", vk::kRight},
+                             {"Home", vk::kHome},      {"End", vk::kEnd},
+                             {"Backspace", vk::kBack}, {"Delete", vk::kDelete}};
+  while (!keys.empty()) {
+    std::string_view word = keys.substr(0, keys.find(' '));
+    keys.remove_prefix(std::min(keys.size(), word.size() + 1));
+    if (word.starts_with("=")) {
+      std::string typed(word.substr(1));
+      std::replace(typed.begin(), typed.end(), '_', ' ');
+      host.TextInput(typed);
+      continue;
+    }
+    KeyMods mods;
+    for (bool more = true; more;) {
+      more = false;
+      for (auto [prefix, flag] : {std::pair{"Ctrl+", &mods.ctrl}, {"Shift+", &mods.shift}}) {
+        if (word.starts_with(prefix)) {
+          *flag = more = true;
+          word.remove_prefix(std::string_view(prefix).size());
+        }
+      }
+    }
+    int key = word.size() == 1 ? vk::Letter(word[0]) : 0;
+    for (const Named& n : kKeys) {
+      if (word == n.name) key = n.key;
+    }
+    ASSERT_NE(key, 0) << word;
+    host.KeyDown(key, mods);
+    host.KeyUp(key);
+    if (const std::string paste = host.TakePaste(); !paste.empty()) host.TextInput(paste);
+  }
+}
+
+TEST(EditControlTest, EditingKeysSelectMoveAndReplaceAsInEveryField) {
+  const struct {
+    std::string_view before;
+    std::string_view keys;
+    std::string_view after;
+  } cases[] = {
+      // Shown from the name box: the first letter typed replaces the default name.
+      {"^Neznámý hrdina|", "=J", "J|"},
+      {"^Neznámý hrdina|", "Backspace", "|"},
+      {"Neznámý hrdina|", "Ctrl+A Delete", "|"},
+      {"Neznámý hrdina|", "Home Delete End Backspace", "eznámý hrdin|"},
+      {"|abc", "Backspace Left", "|abc"},  // nothing before the caret
+      {"abc|", "Delete Right", "abc|"},    // nor after it
+      {"abc def|", "Shift+Left Shift+Left", "abc d|ef^"},
+      {"abc d|ef^", "Left", "abc d|ef"},  // a selection collapses to the end the arrow points to
+      {"abc d|ef^", "Right", "abc def|"},
+      {"abc d|ef^", "Shift+Right Shift+Right", "abc def|"},  // back over the anchor
+      {"ab|c def", "Shift+End", "ab^c def|"},
+      {"ab|c def", "Shift+Home", "|ab^c def"},
+      {"abc def|", "Shift+Home Delete", "|"},
+      {"abc def ghi|", "Ctrl+Left", "abc def |ghi"},
+      {"abc def ghi|", "Ctrl+Left Ctrl+Left Ctrl+Right", "abc def |ghi"},
+      {"|abc, def", "Ctrl+Right", "abc, |def"},
+      {"|abc def", "Ctrl+Shift+Right", "^abc |def"},
+      {"abc def|", "Ctrl+Backspace", "abc |"},
+      {"|abc def", "Ctrl+Delete", "|def"},
+      {"Šťastný| den", "Ctrl+Backspace", "| den"},  // the code page's letters make words
+      {"Jan Novák|", "Ctrl+Left Ctrl+Shift+Right =Petr", "Jan Petr|"},
+      {"a^bc|d", "=日本", "a^bc|d"},  // nothing the code page holds: the selection stands
+      {"a^bc|d", "=X日", "aX|d"},
+      // At the limit, typing replaces the selection with as much as fits in its place.
+      {"^aa|bbbbbbbbbbbbbbbbbb", "=XYZ", "XY|bbbbbbbbbbbbbbbbbb"},
+      {"aabbbbbbbbbbbbbbbbbb|", "=X", "aabbbbbbbbbbbbbbbbbb|"},
+      // The clipboard: a copy keeps the text, a cut takes it, a paste replaces the selection.
+      {"^Jan| Novák", "Ctrl+C End =_ Ctrl+V", "Jan Novák Jan|"},
+      {"^Jan |Novák", "Ctrl+X End Ctrl+V", "NovákJan |"},
+      {"^Jan| Novák", "Ctrl+C Shift+End Ctrl+V", "Jan|"},
+      {"Jan| Novák", "Ctrl+X Ctrl+V", "Jan| Novák"},  // nothing selected: nothing cut
+  };
+  for (const auto& c : cases) {
+    auto platform = MakeHeadlessPlatform();
+    EditControl edit;
+    edit.max_length = 20;
+    ControlHost& host = platform->controls();
+    host.Add(&edit);
+    host.Show(edit, true);
+    host.Focus(edit);
+    SetMarked(edit, c.before);
+    Press(host, c.keys);
+    EXPECT_EQ(Marked(edit), c.after) << c.before << " + " << c.keys;
+    host.Remove(&edit);
+  }
+
   EditControl edit;
   edit.SetText("abc");
-  edit.KeyDown(vk::kHome, {});
-  edit.KeyDown(vk::kBack, {});  // nothing before the caret
-  edit.KeyDown(vk::kDelete, {});
-  EXPECT_EQ(edit.text, "bc");
-  edit.KeyDown(vk::kRight, {});
-  edit.TextInput("X");
-  EXPECT_EQ(edit.text, "bXc");
-  edit.KeyDown(vk::kEnd, {});
-  edit.KeyDown(vk::kDelete, {});  // nothing after the caret
+  edit.caret = edit.anchor = 99;  // set from outside: must not index past the text
   edit.KeyDown(vk::kBack, {});
-  EXPECT_EQ(edit.text, "bX");
-  edit.KeyDown(vk::kLeft, {});
-  edit.KeyDown(vk::kLeft, {});
-  edit.KeyDown(vk::kLeft, {});
-  EXPECT_EQ(edit.caret, 0);
-  edit.caret = 99;  // set from outside: must not index past the text
-  edit.KeyDown(vk::kBack, {});
-  EXPECT_EQ(edit.text, "b");
+  EXPECT_EQ(edit.text, "ab");
+}
+
+TEST(EditControlTest, APasteIsOneLineOfTheCodePageCutToWhatFits) {
+  auto platform = MakeHeadlessPlatform();
+  EditControl edit;
+  edit.max_length = 20;
+  ControlHost& host = platform->controls();
+  host.Add(&edit);
+  host.Show(edit, true);
+  host.Focus(edit);
+  platform->SetClipboardText("日本 Jan Novák z Podlesí a Dolní Lhoty\r\nsecond line");
+
+  SetMarked(edit, "^Neznámý hrdina|");
+  host.KeyDown(vk::Letter('V'), {.ctrl = true});
+  const std::string paste = host.TakePaste();
+  EXPECT_EQ(paste, " Jan Novák z Podlesí") << "what the field takes, and nothing more";
+  EXPECT_EQ(host.TakePaste(), "");
+  host.TextInput(paste);
+  EXPECT_EQ(Marked(edit), " Jan Novák z Podlesí|");
+
+  SetMarked(edit, "Jan |");
+  host.KeyDown(vk::Letter('V'), {.ctrl = true});
+  EXPECT_EQ(host.TakePaste(), " Jan Novák z Pod");
+
+  platform->SetClipboardText("\nJan");
+  host.KeyDown(vk::Letter('V'), {.ctrl = true});
+  EXPECT_EQ(host.TakePaste(), "") << "the first line is empty";
+
+  // A replay's clipboard is closed: Ctrl+V finds nothing, Ctrl+C puts nothing there.
+  platform->SetClipboardText("kept");
+  platform->CloseClipboard();
+  host.KeyDown(vk::Letter('V'), {.ctrl = true});
+  EXPECT_EQ(host.TakePaste(), "");
+  EXPECT_EQ(platform->ClipboardText(), "");
+}
+
+TEST(EditControlTest, DraggingSelectsAndADoubleClickTakesTheWord) {
+  ControlHost host;
+  uint32_t now = 1000;
+  host.clock = [&] { return now; };
+  EditControl edit;
+  edit.bounds = {205, 230, 595, 271};
+  edit.font.height_px = 33;
+  host.Add(&edit);
+  host.Show(edit, true);
+  edit.SetText(cp1250::FromUtf8("Jan Novák z Lhoty"));
+  FontService fonts;
+  Image565 screen(800, 600);
+  edit.Draw(screen, fonts);
+
+  // The x of a boundary between characters, as drawn (the field's margin is 2 pixels).
+  const auto x_of = [&](int boundary) {
+    int width = 0, height = 0;
+    fonts.Measure(edit.font, edit.text.substr(0, static_cast<size_t>(boundary)), width, height);
+    return edit.bounds.left + 2 + width;
+  };
+  host.MouseDown({x_of(2), 250}, kLeft);
+  host.MouseMove({x_of(8), 250});
+  host.MouseMove({edit.bounds.right + 50, 250});  // past the end, still the field's drag
+  host.MouseMove({x_of(8), 250});
+  host.MouseUp({x_of(8), 250}, kLeft);
+  EXPECT_EQ(Marked(edit), "Ja^n Nová|k z Lhoty");
+
+  now += 600;  // too late for a double click
+  host.MouseDown({x_of(6), 250}, kLeft);
+  host.MouseUp({x_of(6), 250}, kLeft);
+  EXPECT_EQ(Marked(edit), "Jan No|vák z Lhoty");
+  now += 200;
+  host.MouseDown({x_of(6) + 1, 251}, kLeft);
+  host.MouseUp({x_of(6) + 1, 251}, kLeft);
+  EXPECT_EQ(Marked(edit), "Jan ^Novák| z Lhoty");
+  now += 100;  // a third press is a single click again
+  host.MouseDown({x_of(6), 250}, kLeft);
+  EXPECT_EQ(Marked(edit), "Jan No|vák z Lhoty");
+  host.MouseUp({x_of(6), 250}, kLeft);
+  now += 100;
+  host.MouseDown({x_of(3) + 1, 250}, kLeft);  // on the blank: the run of blanks
+  host.MouseUp({x_of(3) + 1, 250}, kLeft);
+  host.MouseDown({x_of(3) + 1, 250}, kLeft);
+  EXPECT_EQ(Marked(edit), "Jan^ |Novák z Lhoty");
+
+  // The selection shows as a band behind its letters, only while the field has the keyboard.
+  host.Focus(edit);
+  edit.Select(0, 3);
+  edit.Draw(screen, fonts);
+  EXPECT_EQ(screen.At(x_of(1), edit.bounds.top), To565(edit.selection_background));
+  EXPECT_EQ(screen.At(x_of(5), edit.bounds.top), To565(edit.background));
+  edit.focused = false;
+  edit.Draw(screen, fonts);
+  EXPECT_EQ(screen.At(x_of(1), edit.bounds.top), To565(edit.background));
 }
 
 TEST(EditControlTest, KeyReleasesReachTheHandlerAndClicksPlaceTheCaret) {
