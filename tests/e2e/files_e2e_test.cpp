@@ -51,7 +51,8 @@ TEST_F(FilesEndToEnd, AFifoInPlaceOfACollectionFileIsRefusedAtOnce) {
   Script("state -\n");
   const Outcome run = RunKervana(dir_, "script.txt", "--state-out state.json");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "Kervana: data/objects.dat\nCannot open file data/objects.dat.\n");
+  EXPECT_EQ(run.err,
+            "Kervana: data/objects.dat\nCannot open file data/objects.dat.\nNot a regular file\n");
   EXPECT_NE(
       ReadText(dir_ / "state.json").find("\"Errors\":[\"Cannot open file data/objects.dat\"]"),
       std::string::npos);

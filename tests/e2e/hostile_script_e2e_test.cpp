@@ -212,12 +212,11 @@ TEST_F(HostileScripts, ASignalStopsAHeadlessRunWithItsStateWritten) {
     std::string script;
     std::string option;
     int signal;
-    std::string stopped;       // the line into the game,
-    std::string or_stopped;    // or the line after it
+    std::string stopped;     // the line into the game,
+    std::string or_stopped;  // or the line after it
   } cases[] = {
       {"click 500 400\nframes 10000000\n", "--script", SIGTERM, "line 1", "line 2"},
-      {"recorded\nclick 500 400\nticks 10000000\nend\n", "--replay", SIGINT, "line 2",
-       "line 3"},
+      {"recorded\nclick 500 400\nticks 10000000\nend\n", "--replay", SIGINT, "line 2", "line 3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.option);

@@ -150,7 +150,7 @@ TEST_F(Recording, ACreationAWalkAndAFocusChangeReplayHeadlessToTheSameState) {
   game.LeaveWithEscape();
   const std::string recording = Recorded();
   EXPECT_TRUE(recording.starts_with("recorded\n")) << recording.substr(0, 80);
-  EXPECT_NE(recording.find("type Š"), std::string::npos);
+  EXPECT_NE(recording.find("text \"Š"), std::string::npos);
   EXPECT_GT(CountOf(recording, "\ncheck "), 20);
   const std::string recorded = game.State();
   EXPECT_NE(recorded.find("\"Name\":\"Šťastný\""), std::string::npos) << recorded;
