@@ -48,6 +48,14 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& reason) {
   return file;
 }
 
+std::optional<uint64_t> RegularFileSize(std::FILE* file) {
+  struct stat info {};
+  if (file == nullptr || ::fstat(::fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return std::nullopt;
+  }
+  return static_cast<uint64_t>(info.st_size);
+}
+
 std::optional<std::vector<uint8_t>> ReadRegularFile(const std::string& path, size_t limit) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenRegularFile(path), &std::fclose);
   if (!file) return std::nullopt;

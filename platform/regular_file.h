@@ -18,6 +18,10 @@ std::FILE* OpenRegularFile(const std::string& path);
 // directory", "Not a regular file", ...).
 std::FILE* OpenRegularFile(const std::string& path, std::string& reason);
 
+// The size of a regular file opened for reading; nullopt when it is no longer one or the system
+// does not say.
+std::optional<uint64_t> RegularFileSize(std::FILE* file);
+
 // The first `limit` bytes of a regular file (all of it when shorter); nullopt when the file
 // cannot be opened as one or a read fails.
 std::optional<std::vector<uint8_t>> ReadRegularFile(const std::string& path, size_t limit);
