@@ -287,7 +287,8 @@ int ScriptRunner::Run(ScriptReader& script) {
     const Rest rest = RestOf(script);
     if (rest.lines > 0) {
       std::cerr << "script line " << ended_at << ": the replay diverged: the game ended with "
-                << rest.lines << " lines of the recording still to play" << std::endl;
+                << rest.lines << (rest.lines == 1 ? " line" : " lines")
+                << " of the recording still to play" << std::endl;
       return kScriptDiverged;
     }
     if (rest.end) return kScriptPlayed;
