@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -43,23 +44,30 @@ class ActivationTest : public GameTest {
     ASSERT_TRUE(Newgame().Active);
   }
 
-  // Loses and regains the active state with both surfaces spoilt meanwhile, as a display lost
-  // to another program would be. The picture must come back as it was with one flip and no
-  // pause, and nothing else in the state may move.
-  void ExpectTheSameScreenAfterActivation() {
+  // Whatever `change` does, the picture must come back as it was with one flip and no pause,
+  // and nothing else in the state may move.
+  void ExpectTheSameScreenAfter(const std::function<void()>& change) {
     const Image565 before = VisibleScreen(*platform_, *form_);
     const std::string state = Unclocked(StateDump(*form_, *app_));
     const uint64_t flips = Flips();
-    Run("deactivate");
-    FillSurface(*form_->DXDraw().FrontSurface(), kSpoilt);
-    FillSurface(*form_->DXDraw().BackSurface(), kSpoilt);
     const uint64_t clock = platform_->Micros();
-    Run("activate");
+    change();
     EXPECT_EQ(Flips(), flips + 1);
     EXPECT_LT(platform_->Micros() - clock, 100000u) << "no page-turn pause";
     EXPECT_EQ(Differences(VisibleScreen(*platform_, *form_), before), 0u);
     EXPECT_EQ(Unclocked(StateDump(*form_, *app_)), state);
     EXPECT_TRUE(app_->errors().empty());
+  }
+
+  // Loses and regains the active state with both surfaces spoilt meanwhile, as a display lost
+  // to another program would be.
+  void ExpectTheSameScreenAfterActivation() {
+    ExpectTheSameScreenAfter([this] {
+      Run("deactivate");
+      FillSurface(*form_->DXDraw().FrontSurface(), kSpoilt);
+      FillSurface(*form_->DXDraw().BackSurface(), kSpoilt);
+      Run("activate");
+    });
   }
 };
 
@@ -174,17 +182,8 @@ TEST_F(ActivationTest, AfterAltEnterEveryScreenShowsAsItWas) {
     Restart();
     for (const std::string& line : c.lines) Run(line);
     for (const bool fullscreen : {false, true}) {
-      const Image565 before = VisibleScreen(*platform_, *form_);
-      const std::string state = Unclocked(StateDump(*form_, *app_));
-      const uint64_t flips = Flips();
-      const uint64_t clock = platform_->Micros();
-      Run("key Alt+Enter");
+      ExpectTheSameScreenAfter([this] { Run("key Alt+Enter"); });
       EXPECT_EQ(form_->fullscreen(), fullscreen);
-      EXPECT_EQ(Flips(), flips + 1);
-      EXPECT_LT(platform_->Micros() - clock, 100000u) << "no page-turn pause";
-      EXPECT_EQ(Differences(VisibleScreen(*platform_, *form_), before), 0u);
-      EXPECT_EQ(Unclocked(StateDump(*form_, *app_)), state);
-      EXPECT_TRUE(app_->errors().empty());
     }
   }
 }
