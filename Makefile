@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 # The prefix the game is built for, whose data folder it falls back on: the package's.
 PREFIX ?= /usr
 
-.PHONY: all setup build run test package screenshots clean format
+.PHONY: all setup build run test package screenshots clean format windows-deps windows
 
 all: build
 
@@ -27,6 +27,19 @@ package: build
 
 screenshots: build
 	scripts/screenshots $(BUILD)
+
+# The Windows build, in progress: cross-built with mingw-w64 against the libraries that
+# windows-deps builds once from Debian's sources into ~/.cache/kervana/deps/.
+WINDOWS_BUILD ?= build-windows
+
+windows-deps:
+	@scripts/setup windows
+	scripts/build-deps windows
+
+windows: windows-deps
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
+	  -DKV_DEPS_PREFIX="$$(scripts/build-deps windows | tail -n 1)"
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 format:
 	find app media ingame newgame platform tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
