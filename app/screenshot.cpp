@@ -7,6 +7,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "platform/local_time.h"
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
@@ -117,8 +118,7 @@ void TakeScreenshot(const Image565& picture, const fs::path& folder) {
   using namespace std::chrono;
   const system_clock::time_point now = system_clock::now();
   const std::time_t seconds = system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&seconds, &local);
+  const std::tm local = LocalTime(seconds);
   const int millis =
       static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
   std::string problem;

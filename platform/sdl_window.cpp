@@ -1,14 +1,12 @@
 #include "platform/sdl_window.h"
 
 #include <SDL2/SDL.h>
-#include <SDL2/SDL_syswm.h>
-#include <X11/Xatom.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 
 #include "platform/letterbox.h"
+#include "platform/sdl_window_system.h"
 
 namespace kv {
 namespace {
@@ -17,39 +15,6 @@ constexpr const char* kCaption = "Kervana(DirectX) ";
 
 int DisplayOf(SDL_Window* window) {
   return std::max(SDL_GetWindowDisplayIndex(window), 0);
-}
-
-// The X connection and window behind an SDL window, when X is what shows it.
-struct X11Window {
-  Display* display;
-  ::Window window;
-};
-
-std::optional<X11Window> X11Of(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
-    return std::nullopt;
-  }
-  return X11Window{info.info.x11.display, info.info.x11.window};
-}
-
-// Whether a window manager looks after the windows (it then places them itself, and honours
-// the full-screen request). Other window systems always have one.
-bool WindowManagerRuns(SDL_Window* window) {
-  const auto x = X11Of(window);
-  if (!x) return true;
-  const Atom check = XInternAtom(x->display, "_NET_SUPPORTING_WM_CHECK", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  const bool found =
-      XGetWindowProperty(x->display, DefaultRootWindow(x->display), check, 0, 1, False, XA_WINDOW,
-                         &type, &format, &count, &after, &data) == Success &&
-      count == 1;
-  if (data != nullptr) XFree(data);
-  return found;
 }
 
 // The largest window scale up to `wanted` whose window fits the desktop's free area.
@@ -118,7 +83,7 @@ bool SdlWindow::ApplyMode(bool fullscreen) {
   // for full screen, and puts it back where it was on the way out. Without one nobody would
   // honour the request (SDL waits for it in vain), so the borderless window is simply laid
   // over the whole desktop.
-  const bool managed = WindowManagerRuns(window_);
+  const bool managed = window_system::WindowManagerRuns(window_);
   if (fullscreen) {
     SDL_Rect desktop{0, 0, kWidth, kHeight};
     if (managed) {
@@ -194,12 +159,7 @@ Point SdlWindow::FromDisplay(Point display_pixel) const {
 }
 
 bool SdlWindow::FocusIsElsewhere() const {
-  const auto x = X11Of(window_);
-  if (!x) return true;
-  ::Window focus = 0;
-  int revert = 0;
-  XGetInputFocus(x->display, &focus, &revert);
-  return focus != x->window;
+  return window_system::FocusIsElsewhere(window_);
 }
 
 Point SdlWindow::ToScreen(Point window_pixel) const {
@@ -212,14 +172,9 @@ SdlWindow::Pointer SdlWindow::PointerNow() const {
   Pointer now;
   // SDL keeps the pointer as its last event left it, relative to where the window was then;
   // the window system itself knows where it is now.
-  if (const auto x = X11Of(window_)) {
-    ::Window root = 0, child = 0;
-    unsigned buttons = 0;
-    if (XQueryPointer(x->display, x->window, &root, &child, &now.screen.x, &now.screen.y,
-                      &now.window.x, &now.window.y, &buttons) != 0) {
-      now.display = ToDisplay(now.window);
-      return now;
-    }
+  if (window_system::QueryPointer(window_, now.screen, now.window)) {
+    now.display = ToDisplay(now.window);
+    return now;
   }
   SDL_GetGlobalMouseState(&now.screen.x, &now.screen.y);
   const Point origin = ToScreen({0, 0});
