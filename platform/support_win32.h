@@ -2,6 +2,8 @@
 
 // What the Windows implementations share: the game's paths are UTF-8, the system's wide.
 #include <windows.h>
+// The system names its own function so; the game's kv::ReplaceFile must keep its name.
+#undef ReplaceFile
 
 #include <cerrno>
 #include <string>
