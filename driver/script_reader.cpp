@@ -22,12 +22,9 @@ std::unique_ptr<ScriptReader> ScriptReader::Open(const std::string& path, std::s
   if (file == nullptr) return problem = "cannot open script " + name, nullptr;
   std::unique_ptr<ScriptReader> reader(new ScriptReader(file));
   // A file already too large is refused before the game starts, not half-way through it.
-  const bool measured = std::fseek(file, 0, SEEK_END) == 0;
-  const long size = measured ? std::ftell(file) : -1;
-  if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-    return problem = "cannot read script " + name, nullptr;
-  }
-  if (static_cast<uint64_t>(size) > kMaxFileBytes) {
+  const std::optional<uint64_t> size = RegularFileSize(file);
+  if (!size) return problem = "cannot read script " + name, nullptr;
+  if (*size > kMaxFileBytes) {
     return problem = "script " + name + " is larger than " + std::to_string(kMaxFileBytes) +
                      " bytes, more than a script may be",
            nullptr;
