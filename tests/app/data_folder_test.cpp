@@ -57,6 +57,16 @@ TEST(DataFolder, TheFoldersAreTriedInOrder) {
   }
 }
 
+TEST(DataFolder, WithNoneFoundThePlayerIsToldWhereTheGameLookedAndHowToChoose) {
+  EXPECT_EQ(MissingDataHint(kPlaces),
+            "No data folder was found (looked in /opt/kv/share/games/kervana/data, ./data, "
+            "/opt/kv/games/data, /usr/share/games/kervana/data); --data DIR chooses one.");
+  // A program that does not know its own folder looked in two places only.
+  EXPECT_EQ(MissingDataHint({"", "", kPlaces.from_executable, kPlaces.installed}),
+            "No data folder was found (looked in ./data, /usr/share/games/kervana/data); "
+            "--data DIR chooses one.");
+}
+
 TEST(DataFolder, FilesAreSpeltAsTheFolderIs) {
   EXPECT_EQ(DataFilePath("data", "graphic1.dat"), "data/graphic1.dat");
   EXPECT_EQ(DataFilePath("/usr/share/games/kervana/data", "maps"),
