@@ -29,16 +29,18 @@ screenshots: build
 	scripts/screenshots $(BUILD)
 
 # The Windows build, in progress: cross-built with mingw-w64 against the libraries that
-# windows-deps builds once from Debian's sources into ~/.cache/kervana/deps/.
+# windows-deps builds once from Debian's sources into ~/.cache/kervana/deps/. The Linux
+# build's data tool paints the program's icon.
 WINDOWS_BUILD ?= build-windows
 
 windows-deps:
 	@scripts/setup windows
 	scripts/build-deps windows
 
-windows: windows-deps
+windows: windows-deps build
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
-	  -DKV_DEPS_PREFIX="$$(scripts/build-deps windows | tail -n 1)"
+	  -DKV_DEPS_PREFIX="$$(scripts/build-deps windows | tail -n 1)" \
+	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data"
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 format:

@@ -3,6 +3,7 @@
 //   kervana-data build DIR
 //   kervana-data check DIR
 //   kervana-data icons DIR
+//   kervana-data icons --ico FILE
 //   kervana-data inspect --images|--waves FILE
 //   kervana-data find --images|--waves FILE NAME
 //   kervana-data export FILE INDEX OUT.ppm
@@ -35,6 +36,7 @@ int Usage() {
   std::cerr << "usage: kervana-data build DIR\n"
                "       kervana-data check DIR\n"
                "       kervana-data icons DIR\n"
+               "       kervana-data icons --ico FILE\n"
                "       kervana-data inspect --images|--waves FILE\n"
                "       kervana-data find --images|--waves FILE NAME\n"
                "       kervana-data export FILE INDEX OUT.ppm\n";
@@ -52,6 +54,9 @@ int Run(const std::vector<std::string>& args) {
   const std::string& command = args[0];
   if (command == "build" && args.size() == 2) return kv::BuildDataDirectory(args[1]);
   if (command == "icons" && args.size() == 2) return kv::WriteIcons(args[1]);
+  if (command == "icons" && args.size() == 3 && args[1] == "--ico") {
+    return kv::WriteIconFile(args[2]);
+  }
   if (command == "check" && args.size() == 2) {
     std::ostringstream out;
     const int status = kv::tool::CheckDataDirectory(args[1], out, std::cerr);

@@ -61,6 +61,52 @@ std::vector<std::vector<uint8_t>> RgbaRows(const art::Raster& raster) {
 
 }  // namespace
 
+std::vector<uint8_t> PackIco(const std::vector<IcoImage>& images) {
+  std::vector<uint8_t> ico;
+  const auto put16 = [&ico](uint32_t value) {
+    ico.push_back(static_cast<uint8_t>(value));
+    ico.push_back(static_cast<uint8_t>(value >> 8));
+  };
+  const auto put32 = [&](uint32_t value) {
+    put16(value & 0xffff);
+    put16(value >> 16);
+  };
+  put16(0);  // reserved
+  put16(1);  // an icon, not a cursor
+  put16(static_cast<uint32_t>(images.size()));
+  constexpr uint32_t kHeader = 6;
+  constexpr uint32_t kEntry = 16;
+  uint32_t offset = kHeader + kEntry * static_cast<uint32_t>(images.size());
+  for (const IcoImage& image : images) {
+    // A side of 256 does not fit the byte the format has for it, and is written as 0.
+    const uint8_t side = static_cast<uint8_t>(image.size == 256 ? 0 : image.size);
+    ico.insert(ico.end(), {side, side, 0, 0});
+    put16(1);   // colour planes
+    put16(32);  // bits per pixel
+    put32(static_cast<uint32_t>(image.png.size()));
+    put32(offset);
+    offset += static_cast<uint32_t>(image.png.size());
+  }
+  for (const IcoImage& image : images) ico.insert(ico.end(), image.png.begin(), image.png.end());
+  return ico;
+}
+
+int WriteIconFile(const std::string& file) {
+  try {
+    art::Lettering lettering(art::ElixirFontSource());
+    std::vector<IcoImage> images;
+    for (int size : kIconSizes) {
+      const art::Raster emblem = art::PaintEmblem(lettering, size);
+      images.push_back({size, RgbaPng(emblem, RgbaRows(emblem))});
+    }
+    if (!writer::WriteFile(file, PackIco(images))) throw Error("Cannot write " + file);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kervana-data icons: %s\n", e.what());
+    return 1;
+  }
+}
+
 int WriteIcons(const std::string& dir) {
   try {
     art::Lettering lettering(art::ElixirFontSource());
