@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -74,6 +75,36 @@ TEST(Icons, TheSameProgramWritesTheSameBytes) {
         std::to_string(size) + "x" + std::to_string(size) + "/apps/kervana.png";
     EXPECT_EQ(Bytes(first.path() / file), Bytes(second.path() / file)) << file;
   }
+}
+
+// The icon file's directory names each image's side (256 as 0), its size and where it lies, and
+// the images follow it whole: what a reader of the format finds.
+TEST(Icons, AnIconFileListsEachImageWhereItLies) {
+  test::TempDir dir;
+  ASSERT_EQ(WriteIconFile((dir.path() / "kervana.ico").string()), 0);
+  ASSERT_EQ(WriteIcons(dir.path().string()), 0);
+  const std::vector<uint8_t> ico = Bytes(dir.path() / "kervana.ico");
+  const auto u16 = [&](size_t at) { return ico.at(at) | ico.at(at + 1) << 8; };
+  const auto u32 = [&](size_t at) { return static_cast<size_t>(u16(at) | u16(at + 2) << 16); };
+  ASSERT_GE(ico.size(), 6u);
+  EXPECT_EQ(u16(0), 0);
+  EXPECT_EQ(u16(2), 1);
+  ASSERT_EQ(u16(4), static_cast<int>(std::size(kIconSizes)));
+  size_t expected_offset = 6 + 16 * std::size(kIconSizes);
+  for (size_t i = 0; i < std::size(kIconSizes); ++i) {
+    const int size = kIconSizes[i];
+    const size_t entry = 6 + 16 * i;
+    EXPECT_EQ(ico.at(entry), size == 256 ? 0 : size) << size;
+    EXPECT_EQ(u16(entry + 6), 32) << size;
+    const std::string file =
+        std::to_string(size) + "x" + std::to_string(size) + "/apps/kervana.png";
+    const std::vector<uint8_t> png = Bytes(dir.path() / file);
+    ASSERT_EQ(u32(entry + 8), png.size()) << size;
+    ASSERT_EQ(u32(entry + 12), expected_offset) << size;
+    EXPECT_TRUE(std::equal(png.begin(), png.end(), ico.begin() + expected_offset)) << size;
+    expected_offset += png.size();
+  }
+  EXPECT_EQ(expected_offset, ico.size());
 }
 
 TEST(Icons, AFolderThatCannotBeMadeFailsWithStatusOne) {
