@@ -1,21 +1,18 @@
-// Signals that would end the program without a word: a reader that went away, Ctrl+C and kill.
+// Signals that would end the program without a word: Ctrl+C and kill (a reader that went away is
+// the end-to-end suite's).
 // Each case runs in a child process of its own, since what a signal changes lasts as long as the
 // process does.
 #include "platform/signals.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
 
-#include "platform/line_file.h"
 #include "platform/platform.h"
-#include "support/test_support.h"
 
 namespace kv {
 namespace {
@@ -52,20 +49,6 @@ TEST(Signals, AStopSignalBecomesOneCloseOfTheHeadlessWindow) {
       return "";
     });
   }
-}
-
-TEST(Signals, AWriteToAPipeNobodyReadsAnyMoreFailsAndSaysWhy) {
-  InChild([]() -> std::string {
-    IgnoreBrokenPipes();
-    test::TempDir dir;
-    const std::string fifo = dir / "fifo";
-    test::MakeFifo(fifo);
-    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    LineFile file(fifo);
-    ::close(reader);
-    const std::string message = test::MessageOf([&] { file.Append("recorded"); });
-    return message == "Cannot write " + fifo + ": Broken pipe" ? "" : message;
-  });
 }
 
 }  // namespace
