@@ -29,9 +29,6 @@
 
 namespace {
 
-// Messages that name a file quote its whole name, printably.
-constexpr size_t kLongMessage = 4096;
-
 int Usage(const std::string& problem) {
   std::cerr << "kervana: " << kv::Printable(problem) << "\n" << kv::UsageText();
   return 2;
@@ -133,7 +130,7 @@ int main(int argc, char** argv) {
       try {
         recording.emplace(options.record);
       } catch (const kv::Error& e) {
-        std::cerr << "kervana: " << kv::Printable(e.what(), kLongMessage) << "\n";
+        std::cerr << "kervana: " << kv::Printable(e.what(), kv::kQuotedPathCharacters) << "\n";
         status = 2;
       }
     }
@@ -151,7 +148,7 @@ int main(int argc, char** argv) {
     }
     app.End();
     if (!WriteStateOut(options.state_out, final_state)) {
-      std::cerr << "kervana: cannot write " << kv::Printable(options.state_out, kLongMessage)
+      std::cerr << "kervana: cannot write " << kv::Printable(options.state_out, kv::kQuotedPathCharacters)
                 << "\n";
       status = 2;
     }

@@ -8,6 +8,8 @@ namespace kv {
 
 // How much of an outside text (a script's line, a word of it, a path it names) a message quotes.
 constexpr size_t kQuotedCharacters = 100;
+// How much of a file's name a message quotes: the whole of any name a person would give.
+constexpr size_t kQuotedPathCharacters = 4096;
 
 // Outside text as a message may show it on a terminal: control bytes, the C1 controls and bytes
 // that are not UTF-8 written as \xNN, so that no line of a hostile script can move the cursor or

@@ -35,7 +35,7 @@ void Recorder::Write(std::string_view line) {
     file_.Append(line);
   } catch (const Error& e) {
     stopped_ = true;
-    std::cerr << "kervana: the recording stopped: " << Printable(e.what(), 4096) << std::endl;
+    std::cerr << "kervana: the recording stopped: " << Printable(e.what(), kQuotedPathCharacters) << std::endl;
   }
 }
 
@@ -139,7 +139,7 @@ void Recorder::Finish() {
     file_.Close();
   } catch (const Error& e) {
     stopped_ = true;
-    std::cerr << "kervana: the recording stopped: " << Printable(e.what(), 4096) << std::endl;
+    std::cerr << "kervana: the recording stopped: " << Printable(e.what(), kQuotedPathCharacters) << std::endl;
   }
 }
 
