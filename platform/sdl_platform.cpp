@@ -13,6 +13,7 @@
 #include "platform/sdl_pad.h"
 #include "platform/sdl_presenter.h"
 #include "platform/sdl_window.h"
+#include "platform/sdl_window_system.h"
 
 namespace kv {
 namespace {
@@ -265,48 +266,26 @@ bool ShowsNothing(const char* driver) {
          !Set("SDL_VIDEODRIVER");
 }
 
-std::string NoDisplayReason() {
-  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
-    return "no display to open a window on (DISPLAY is not set)";
-  }
-  return std::string("cannot open a window on display ") +
-         std::getenv(Set("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY") + " (" + SDL_GetError() + ")";
-}
-
-// Whether the machine has a graphics card to render with (a render node of the kernel's
-// graphics drivers), found without loading any graphics driver.
-bool GraphicsCardPresent() {
-  std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ignored)) {
-    if (entry.path().filename().string().starts_with("renderD")) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string& problem) {
   // Full screen must not minimise itself when another window takes the focus.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-  // Without a session to find it by, Wayland cannot be reached, and its library says so on
-  // stderr in words of its own; the one line below says what matters.
-  if (!Set("SDL_VIDEODRIVER") && !Set("WAYLAND_DISPLAY") && !Set("XDG_RUNTIME_DIR")) {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
-  }
+  window_system::ChooseVideoDriver();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-    problem = NoDisplayReason();
+    problem = window_system::NoDisplayReason();
     return nullptr;
   }
   if (ShowsNothing(SDL_GetCurrentVideoDriver())) {
     SDL_Quit();
-    problem = NoDisplayReason();
+    problem = window_system::NoDisplayReason();
     return nullptr;
   }
   InstallSignalHandlers();
-  const bool accelerated =
-      options.renderer == SdlOptions::Renderer::kAccelerated ||
-      (options.renderer == SdlOptions::Renderer::kAutomatic && GraphicsCardPresent());
+  const bool accelerated = options.renderer == SdlOptions::Renderer::kAccelerated ||
+                           (options.renderer == SdlOptions::Renderer::kAutomatic &&
+                            window_system::GraphicsCardPresent());
   const SdlWindow::Look look{options.window_scale, options.framed, options.integer_scale};
   std::unique_ptr<SdlWindow> window = SdlWindow::Create(accelerated, look, problem);
   if (!window) {

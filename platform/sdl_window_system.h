@@ -1,10 +1,21 @@
 #pragma once
 
+#include <string>
+
 #include "platform/geometry.h"
 
 struct SDL_Window;
 
 namespace kv::window_system {
+
+// Chooses among SDL's video drivers before SDL starts, where the system leaves a choice to make.
+void ChooseVideoDriver();
+
+// Why SDL could not open a window, in the words a player of this system knows.
+std::string NoDisplayReason();
+
+// Whether a graphics card can render the picture, found without loading a graphics driver.
+bool GraphicsCardPresent();
 
 // What only the window system behind an SDL window knows, asked of it directly: SDL's own
 // answers lag behind or are missing on some systems. Each answer falls back on SDL's view where

@@ -6,6 +6,18 @@
 // pointer's place directly: SDL's own answers are the system's.
 namespace kv::window_system {
 
+// SDL's Windows driver is the only one there is to choose.
+void ChooseVideoDriver() {}
+
+std::string NoDisplayReason() {
+  return std::string("cannot open a window (") + SDL_GetError() + ")";
+}
+
+// Every Windows the game runs on renders through Direct3D.
+bool GraphicsCardPresent() {
+  return true;
+}
+
 bool WindowManagerRuns(SDL_Window*) {
   return true;
 }

@@ -2,6 +2,8 @@
 #include <SDL2/SDL_syswm.h>
 #include <X11/Xatom.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 
 #include "platform/sdl_window_system.h"
@@ -24,7 +26,37 @@ std::optional<X11Window> X11Of(SDL_Window* window) {
   return X11Window{info.info.x11.display, info.info.x11.window};
 }
 
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
 }  // namespace
+
+void ChooseVideoDriver() {
+  // Without a session to find it by, Wayland cannot be reached, and its library says so on
+  // stderr in words of its own; the one line the game prints says what matters.
+  if (!Set("SDL_VIDEODRIVER") && !Set("WAYLAND_DISPLAY") && !Set("XDG_RUNTIME_DIR")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,kmsdrm");
+  }
+}
+
+std::string NoDisplayReason() {
+  if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
+    return "no display to open a window on (DISPLAY is not set)";
+  }
+  return std::string("cannot open a window on display ") +
+         std::getenv(Set("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY") + " (" + SDL_GetError() + ")";
+}
+
+bool GraphicsCardPresent() {
+  // A render node of the kernel's graphics drivers.
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ignored)) {
+    if (entry.path().filename().string().starts_with("renderD")) return true;
+  }
+  return false;
+}
 
 bool WindowManagerRuns(SDL_Window* window) {
   const auto x = X11Of(window);
