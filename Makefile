@@ -28,9 +28,9 @@ package: build
 screenshots: build
 	scripts/screenshots $(BUILD)
 
-# The Windows build, in progress: cross-built with mingw-w64 against the libraries that
-# windows-deps builds once from Debian's sources into ~/.cache/kervana/deps/. The Linux
-# build's data tool paints the program's icon.
+# The Windows build: cross-built with mingw-w64 against the libraries that windows-deps builds
+# once from Debian's sources into ~/.cache/kervana/deps/. The Linux build's data tool paints the
+# data and the program's icon. Ends with the zip and the installer in build-windows/dist/.
 WINDOWS_BUILD ?= build-windows
 
 windows-deps:
@@ -42,6 +42,7 @@ windows: windows-deps build
 	  -DKV_DEPS_PREFIX="$$(scripts/build-deps windows | tail -n 1)" \
 	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data"
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cmake --build $(WINDOWS_BUILD) --target dist
 
 format:
 	find app media ingame newgame platform tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
