@@ -5,6 +5,7 @@
 
 #include "tools/art/icons.h"
 #include "tools/art/materials.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -27,7 +28,7 @@ Raster PaintEmblem(Lettering& lettering, int size) {
   Fill(r, field, [&](float x, float y, float d) {
     Rgb col = LeatherAt(x / s, y / s, 521, Hex(0x2A2232));
     const float gx = (x - c) / (90 * s), gy = (y - c) / (90 * s);
-    col = col + Hex(0x7A4A14) * (0.6f * std::exp(-(gx * gx + gy * gy) * 1.5f));
+    col = col + Hex(0x7A4A14) * (0.6f * Exp(-(gx * gx + gy * gy) * 1.5f));
     return col * (0.55f + 0.45f * Clamp01(-d / (16 * s)));  // shaded under the rim
   });
 

@@ -8,6 +8,7 @@
 #include "tools/art/art_items.h"
 #include "tools/art/lettering.h"
 #include "tools/art/materials.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -31,7 +32,7 @@ Raster Plaque() {
   Fill(r, field, [](float x, float y, float d) {
     Rgb c = LeatherAt(x, y, 611, Hex(0x2A2232));
     const float gx = (x - kCx) / 110.f, gy = (y - kCy) / 110.f;
-    c = c + Hex(0x5A3810) * (0.7f * std::exp(-(gx * gx + gy * gy) * 2.f));
+    c = c + Hex(0x5A3810) * (0.7f * Exp(-(gx * gx + gy * gy) * 2.f));
     return c * (0.55f + 0.45f * Clamp01(-d / 10.f));  // shaded under the rim
   });
   Fill(r, Ring(field, 1.f), Hex(0x3A2408));
@@ -48,7 +49,7 @@ void Name(Raster& r, Lettering& lettering, const char* name) {
 
 // A sword from its hilt (hx, hy) along the direction of `angle` (radians, 0 = upwards).
 void Sword(Raster& r, float hx, float hy, float angle, float length) {
-  const float dx = std::sin(angle), dy = -std::cos(angle);
+  const float dx = Sin(angle), dy = -Cos(angle);
   const float tx = hx + dx * length, ty = hy + dy * length;
   Fill(r, Capsule{hx, hy, tx, ty, 7, 1}, [&](float x, float y, float) {
     const float across = (x - hx) * dy - (y - hy) * dx;  // which side of the blade's ridge
@@ -65,7 +66,7 @@ template <typename F>
 void AlongArc(float cx, float cy, float radius, float from, float to, int steps, F f) {
   for (int i = 0; i <= steps; ++i) {
     const float a = from + (to - from) * i / steps;
-    f(cx + radius * std::cos(a), cy + radius * std::sin(a));
+    f(cx + radius * Cos(a), cy + radius * Sin(a));
   }
 }
 
@@ -76,12 +77,12 @@ void Bow(Raster& r, float cx, float cy, float radius, float half_angle) {
     if (!first) Fill(r, Capsule{px, py, x, y, 5, 5}, kWood * 1.3f);
     px = x, py = y, first = false;
   });
-  const float sx = cx - radius * std::cos(half_angle), sy = radius * std::sin(half_angle);
+  const float sx = cx - radius * Cos(half_angle), sy = radius * Sin(half_angle);
   Fill(r, Capsule{sx, cy - sy, sx, cy + sy, 1, 1}, Hex(0xE8E0C8));
 }
 
 void Arrow(Raster& r, float x0, float y0, float x1, float y1) {
-  const float len = std::hypot(x1 - x0, y1 - y0), ux = (x1 - x0) / len, uy = (y1 - y0) / len;
+  const float len = Hypot(x1 - x0, y1 - y0), ux = (x1 - x0) / len, uy = (y1 - y0) / len;
   Fill(r, Capsule{x0, y0, x1, y1, 2.5f, 2.5f}, Hex(0xA07A48));
   Fill(r,
        Polygon{
@@ -114,7 +115,7 @@ void Wizard(Raster& r) {
   Fill(r, Capsule{kCx + 6, kCy + 92, kCx - 6, kCy - 50, 5, 6}, kWood * 1.2f);
   Glow(r, Circle{kCx - 8, kCy - 66, 14}, Hex(0x3060E0), 10, 60);
   Fill(r, Circle{kCx - 8, kCy - 66, 14}, [&](float x, float y, float) {
-    return Mix(Hex(0xE0F0FF), Hex(0x2050C0), Clamp01(std::hypot(x - kCx + 14, y - kCy + 72) / 20));
+    return Mix(Hex(0xE0F0FF), Hex(0x2050C0), Clamp01(Hypot(x - kCx + 14, y - kCy + 72) / 20));
   });
   Fill(r, Subtract(Circle{kCx + 58, kCy - 72, 26}, Circle{kCx + 70, kCy - 80, 24}), GoldAt(0.9f));
   for (const Pt& s : {Pt{kCx - 70, kCy - 40}, Pt{kCx - 52, kCy + 20}, Pt{kCx + 60, kCy + 4},

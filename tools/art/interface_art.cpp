@@ -6,6 +6,7 @@
 #include "tools/art/materials.h"
 #include "tools/art/noise.h"
 #include "tools/art/pointer_art.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -41,7 +42,7 @@ Raster BottomBar() {
   Raster r(700, 95);
   r.Apply([](int x, int y, Rgb) {
     Rgb c = LeatherAt(x, y, 403, Hex(0x4A3424));
-    return c * (0.8f + 0.3f * std::sin(kPi * (y + 0.5f) / 95.f));
+    return c * (0.8f + 0.3f * Sin(kPi * (y + 0.5f) / 95.f));
   });
   GoldFrame(r, 0, 0, 700, 95, 4);
   // Three recessed slots for the party's portraits; their pictures cover the inside.
@@ -65,7 +66,7 @@ Raster SideStrip() {
   Raster r(50, 600);
   r.Apply([](int x, int y, Rgb) {
     Rgb c = DarkWood(x, y);
-    const float round = std::sin(kPi * (x + 0.5f) / 50.f);
+    const float round = Sin(kPi * (x + 0.5f) / 50.f);
     return c * (0.6f + 0.5f * round);
   });
   GoldFrame(r, 0, -10, 50, 610, 3);
@@ -79,7 +80,7 @@ Raster SideStrip() {
   const Ellipse gem{25, 300, 9, 60};
   Glow(r, gem, Hex(0x102040), 6.f, 14.f);
   Fill(r, gem, [](float x, float y, float d) {
-    const float hl = Clamp01(1.f - std::hypot((x - 21) / 5.f, (y - 270) / 25.f));
+    const float hl = Clamp01(1.f - Hypot((x - 21) / 5.f, (y - 270) / 25.f));
     Rgb c = Mix(Hex(0x0A1A4A), Hex(0x3A6AC0), Clamp01((300 - y) / 120.f + 0.4f));
     c = c + Hex(0xC0E0FF) * (hl * hl);
     return d > -1.5f ? GoldAt(0.4f) : c;
@@ -139,8 +140,8 @@ void Bolt(Raster& r) {
 
 void GearSymbol(Raster& r) {
   const auto teeth = MakeShape(Box{6, 6, 34, 34}, [](float x, float y) {
-    const float a = std::atan2(y - 20, x - 20), d = std::hypot(x - 20, y - 20);
-    const float tooth = std::cos(a * 8.f) > 0.3f ? 13.f : 10.f;
+    const float a = Atan2(y - 20, x - 20), d = Hypot(x - 20, y - 20);
+    const float tooth = Cos(a * 8.f) > 0.3f ? 13.f : 10.f;
     return d - tooth;
   });
   Fill(r, teeth, Lit(kInk, kInkDark, 6, 34));

@@ -8,6 +8,7 @@
 #include "tools/art/art_items.h"
 #include "tools/art/materials.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -18,8 +19,7 @@ constexpr int kW = 500, kH = 600;
 constexpr float kTau = 6.2831853f;
 
 void Sky(Raster& r, Rgb top, Rgb horizon, float horizon_y) {
-  r.Apply(
-      [&](int, int y, Rgb) { return Mix(top, horizon, std::pow(Clamp01(y / horizon_y), 1.6f)); });
+  r.Apply([&](int, int y, Rgb) { return Mix(top, horizon, Pow(Clamp01(y / horizon_y), 1.6f)); });
 }
 
 void Stars(Raster& r, int count, float max_y, uint32_t seed) {
@@ -129,8 +129,8 @@ void Castle(Raster& r, float x, float base, float s, Rgb color, bool lit) {
 void Engrave(Raster& r) {
   r.Apply([](int x, int y, Rgb c) {
     const float tone = c.Luma();
-    const float hatch1 = 0.5f + 0.5f * std::sin((x + y) * 0.9f);
-    const float hatch2 = 0.5f + 0.5f * std::sin((x - y) * 0.9f);
+    const float hatch1 = 0.5f + 0.5f * Sin((x + y) * 0.9f);
+    const float hatch2 = 0.5f + 0.5f * Sin((x - y) * 0.9f);
     float ink = 0;
     if (tone < 0.6f) ink += SmoothStep(0.6f, 0.2f, tone) * (hatch1 > 0.6f ? 1.f : 0.f);
     if (tone < 0.35f) ink += SmoothStep(0.35f, 0.05f, tone) * (hatch2 > 0.6f ? 1.f : 0.f);
@@ -162,8 +162,8 @@ Raster Camp() {
   Forest(r, 420, 150, 18, Hex(0x0A1410), 917);
   r.Apply([](int x, int y, Rgb c) {
     if (y < 420) return c;
-    const float d = std::hypot(x - 250.f, (y - 500.f) * 1.6f);
-    return Mix(Hex(0x1A140E), Hex(0x6A3A18), std::exp(-d / 140.f)) *
+    const float d = Hypot(x - 250.f, (y - 500.f) * 1.6f);
+    return Mix(Hex(0x1A140E), Hex(0x6A3A18), Exp(-d / 140.f)) *
            (0.9f + 0.1f * Noise(x / 8.f, y / 8.f, 919));
   });
   // The sleeper rolled in a blanket, the fire beside him.
@@ -173,7 +173,7 @@ Raster Camp() {
   Fill(r, Circle{92, 510, 13}, Hex(0xC08A60));
   for (int i = 0; i < 7; ++i) {
     const float a = kTau * i / 7.f;
-    Fill(r, Ellipse{300 + 30 * std::cos(a), 500 + 12 * std::sin(a), 9, 6}, Hex(0x5A4A40));
+    Fill(r, Ellipse{300 + 30 * Cos(a), 500 + 12 * Sin(a), 9, 6}, Hex(0x5A4A40));
   }
   TorchFlame(r, 300, 478, 22);
   TorchFlame(r, 292, 488, 12);
@@ -216,9 +216,7 @@ Raster Cage() {
   for (float wx : {170.f, 370.f}) {
     Fill(r, Ring(Circle{wx, 470, 32}, 7), Hex(0x1A100A));
     for (int i = 0; i < 6; ++i)
-      Fill(r,
-           Capsule{wx, 470, wx + 30 * std::cos(i * kTau / 6), 470 + 30 * std::sin(i * kTau / 6), 2,
-                   2},
+      Fill(r, Capsule{wx, 470, wx + 30 * Cos(i * kTau / 6), 470 + 30 * Sin(i * kTau / 6), 2, 2},
            Hex(0x1A100A));
   }
   Fill(r, RoundBox{130, 300, 410, 308, 2}, Hex(0x1A1008));
@@ -270,7 +268,7 @@ Raster Escape() {
   Fill(r, RoundBox{160, 60, 230, 150, 30}, Hex(0xFFC060));
   Glow(r, RoundBox{160, 60, 230, 150, 30}, Hex(0x603010), 12, 40);
   for (float y = 150; y < 520; y += 4)
-    Fill(r, Circle{235 + 6 * std::sin(y / 40.f), y, 3.f}, Hex(0xD8D0C0));
+    Fill(r, Circle{235 + 6 * Sin(y / 40.f), y, 3.f}, Hex(0xD8D0C0));
   Figure(r, 246, 430, 90, Hex(0x0A0A10));
   Ridge(r, 600, 60, 50, Hex(0x080C14), 939);
   return r;
@@ -310,8 +308,7 @@ Raster River() {
   r.Apply([](int x, int y, Rgb c) {
     if (y < 310) return c;
     const float ripple = Noise(x / 40.f, y / 4.f, 951);
-    const float sun =
-        std::exp(-std::abs(x - 320.f + ripple * 20.f) / 25.f) * (0.6f + 0.4f * ripple);
+    const float sun = Exp(-std::abs(x - 320.f + ripple * 20.f) / 25.f) * (0.6f + 0.4f * ripple);
     Rgb water = Mix(Hex(0xC08A70), Hex(0x1A2A4A), Clamp01((y - 310) / 220.f));
     return water * (0.85f + 0.15f * ripple) + Hex(0xFFE0A0) * (sun * 0.6f);
   });
@@ -338,7 +335,7 @@ Raster Pass() {
   Ridge(r, 600, 160, 70, Hex(0x1A1A2A), 961);
   // The road winding up to the city gate.
   for (float t = 0; t < 1; t += 0.004f) {
-    const float y = 600 - t * 175, x = 250 + 120 * std::sin(t * 9.f) * (1 - t);
+    const float y = 600 - t * 175, x = 250 + 120 * Sin(t * 9.f) * (1 - t);
     Fill(r, Circle{x, y, 10 * (1 - t) + 1.5f}, Hex(0x8A7A6A), 0.6f);
   }
   return r;
@@ -382,13 +379,13 @@ Raster Yard() {
   Fill(r,
        Polygon{{{110, wall_foot}, {kW - 110.f, wall_foot}, {kW, 480}, {kW, kH}, {0, kH}, {0, 480}}},
        [](float x, float y, float) {
-         const float d = std::hypot(x - 380.f, (y - 500.f) * 1.4f);
+         const float d = Hypot(x - 380.f, (y - 500.f) * 1.4f);
          return CobblesAt(x, y * 1.5f, 979, 34, Hex(0x5A5048), 1000) * 0.45f +
-                Hex(0x704018) * (0.8f * std::exp(-d / 160.f));
+                Hex(0x704018) * (0.8f * Exp(-d / 160.f));
        });
   r.Apply([](int x, int y, Rgb c) {
-    const float d = std::hypot(x - 380.f, y - 470.f);
-    return y > 140 ? c + Hex(0x402008) * (0.6f * std::exp(-d / 220.f)) : c;
+    const float d = Hypot(x - 380.f, y - 470.f);
+    return y > 140 ? c + Hex(0x402008) * (0.6f * Exp(-d / 220.f)) : c;
   });
   // The spring's basin on the left, mirroring the dusk.
   const RoundBox basin{40, 440, 200, 540, 12};
@@ -401,7 +398,7 @@ Raster Yard() {
   // The fire in its ring of stones on the right.
   for (int i = 0; i < 9; ++i) {
     const float a = kTau * i / 9.f;
-    Fill(r, Ellipse{390 + 44 * std::cos(a), 512 + 16 * std::sin(a), 12, 8}, Hex(0x4A4038));
+    Fill(r, Ellipse{390 + 44 * Cos(a), 512 + 16 * Sin(a), 12, 8}, Hex(0x4A4038));
   }
   Fill(r, Capsule{360, 512, 420, 500, 5, 5}, Hex(0x3A2010));
   Fill(r, Capsule{366, 500, 414, 516, 5, 5}, Hex(0x2A180C));

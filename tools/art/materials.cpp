@@ -1,4 +1,5 @@
 #include "tools/art/materials.h"
+#include "tools/art/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,7 +95,7 @@ Rgb PlanksAt(float x, float y, uint32_t seed, float board, Rgb tint, int period)
   if (xs < 0) xs += period;
   const float fx = std::fmod(xs, len);
   const float grain = Noise(x / 14.f, y / 0.9f, seed + row, 0);
-  const float ring = std::sin((x / 9.f + grain * 2.5f) * 1.3f + row * 7.f);
+  const float ring = Sin((x / 9.f + grain * 2.5f) * 1.3f + row * 7.f);
   Rgb c = tint * (0.82f + 0.25f * Cells01(id >> 4)) * (0.9f + 0.12f * ring);
   if (fy < 1.5f || board - fy < 1.2f || fx < 1.2f)
     c = c * 0.38f;
@@ -115,7 +116,7 @@ Rgb LeatherAt(float x, float y, uint32_t seed, Rgb tint) {
 
 Rgb GoldAt(float shine) {
   // A sheen that peaks twice, like light caught by a rounded moulding.
-  const float s = 0.5f + 0.5f * std::sin(shine * 6.2832f * 1.5f);
+  const float s = 0.5f + 0.5f * Sin(shine * 6.2832f * 1.5f);
   return Mix(Hex(0x6B4410), Hex(0xF6D77A), s * s) + Hex(0x302010) * (s > 0.92f ? 1.f : 0.f);
 }
 

@@ -6,6 +6,7 @@
 #include "tools/art/materials.h"
 #include "tools/art/menu_painters.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -52,8 +53,8 @@ Rgb HallAt(float x, float y) {
   }
   float warm = 0;
   for (const Light& l : kLights) {
-    const float d = std::hypot(x - l.x, (y - l.y) * 0.9f) / l.radius;
-    warm += std::exp(-d * d * 2.2f);
+    const float d = Hypot(x - l.x, (y - l.y) * 0.9f) / l.radius;
+    warm += Exp(-d * d * 2.2f);
   }
   const float ambient = 0.42f + 0.2f * (1.f - y / kH);
   c = c * ambient + c * Hex(0xFFB060) * (warm * 0.9f);
@@ -145,15 +146,15 @@ void BookEmblem(Raster& r, float cx, float cy, float s) {
 void GearEmblem(Raster& r, float cx, float cy, float s) {
   const auto gear =
       MakeShape(Box{cx - 60 * s, cy - 60 * s, cx + 60 * s, cy + 60 * s}, [=](float x, float y) {
-        const float a = std::atan2(y - cy, x - cx), d = std::hypot(x - cx, y - cy);
-        const float tooth = std::cos(a * 12.f) > 0.25f ? 56.f * s : 46.f * s;
+        const float a = Atan2(y - cy, x - cx), d = Hypot(x - cx, y - cy);
+        const float tooth = Cos(a * 12.f) > 0.25f ? 56.f * s : 46.f * s;
         return std::max(d - tooth, 22.f * s - d);
       });
   Fill(r, gear, GoldLit(cy, 60 * s));
   // An astrolabe's star inside the wheel.
   for (int i = 0; i < 8; ++i) {
     const float a = kTau * i / 8.f;
-    Fill(r, Capsule{cx, cy, cx + std::cos(a) * 20 * s, cy + std::sin(a) * 20 * s, 2.5f * s, 0.8f},
+    Fill(r, Capsule{cx, cy, cx + Cos(a) * 20 * s, cy + Sin(a) * 20 * s, 2.5f * s, 0.8f},
          GoldLit(cy, 20 * s));
   }
   Fill(r, Circle{cx, cy, 6 * s}, Hex(0x3050A0));
@@ -198,8 +199,8 @@ void PaintPanel(Raster& r, Lettering& l, int which, bool lit) {
     c = c * (0.55f + 0.45f * Clamp01(-d / 14.f));
     if (lit) {
       const float gx = (x - cx) / (w * 0.6f), gy = (y - (y0 + y1) / 2) / (h * 0.6f);
-      c = c + Hex(0xC08020) * (0.75f * std::exp(-(gx * gx + gy * gy) * 2.f));
-      c = c + Hex(0x806010) * (0.5f * std::exp(d / 6.f));  // the rim glows inward
+      c = c + Hex(0xC08020) * (0.75f * Exp(-(gx * gx + gy * gy) * 2.f));
+      c = c + Hex(0x806010) * (0.5f * Exp(d / 6.f));  // the rim glows inward
     }
     return c;
   });

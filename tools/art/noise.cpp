@@ -1,4 +1,5 @@
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,7 +59,7 @@ float Noise2(float x, float y, uint32_t seed, int px, int py) {
     const uint32_t h = Hash(static_cast<uint32_t>(Wrap(ix + cx, px)),
                             static_cast<uint32_t>(Wrap(iy + cy, py)), seed);
     const float angle = static_cast<float>(h >> 8) * (6.2831853f / 16777216.f);
-    return std::cos(angle) * ox + std::sin(angle) * oy;
+    return Cos(angle) * ox + Sin(angle) * oy;
   };
   const float tx = Fade(dx), ty = Fade(dy);
   const float a = corner(0, 0, dx, dy), b = corner(1, 0, dx - 1, dy);
@@ -95,7 +96,7 @@ CellDistance Cells(float x, float y, uint32_t seed, int period) {
                               static_cast<uint32_t>(Wrap(cy, period)), seed);
       const float px = cx + 0.15f + 0.7f * static_cast<float>(h & 0xFFFF) / 65535.f;
       const float py = cy + 0.15f + 0.7f * static_cast<float>(h >> 16) / 65535.f;
-      const float d = std::hypot(px - x, py - y);
+      const float d = Hypot(px - x, py - y);
       if (d < out.nearest) {
         out.second = out.nearest;
         out.nearest = d;

@@ -5,6 +5,7 @@
 #include "tools/art/art_items.h"
 #include "tools/art/materials.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -36,7 +37,7 @@ Raster Tree() {
   Rng rng(1001);
   for (int i = 0; i < 14; ++i) {
     const float a = rng.Uniform(0, kTau), d = rng.Uniform(0, 24);
-    const float cx = 50 + std::cos(a) * d, cy = 48 + std::sin(a) * d * 0.8f;
+    const float cx = 50 + Cos(a) * d, cy = 48 + Sin(a) * d * 0.8f;
     Fill(r, Circle{cx, cy, rng.Uniform(14, 20)}, [cx, cy](float x, float y, float) {
       const float lit = Clamp01(0.5f + ((cx - x) + (cy - y)) / 30.f);
       return Mix(Hex(0x1E4A1A), Hex(0x6AA040), lit) *
@@ -113,7 +114,7 @@ Raster Potion() {
   Raster r(40, 40, {}, 0.f);
   Fill(r, Circle{20, 25, 11}, [](float x, float y, float) {
     Rgb c = y > 22 ? Mix(Hex(0xE03030), Hex(0x801010), Clamp01((x - 9) / 22.f)) : Hex(0x3A3A50);
-    return c + Hex(0xFFFFFF) * (std::hypot(x - 16, y - 21) < 2.5f ? 0.6f : 0.f);
+    return c + Hex(0xFFFFFF) * (Hypot(x - 16, y - 21) < 2.5f ? 0.6f : 0.f);
   });
   Fill(r, RoundBox{16, 6, 24, 15, 1}, Shaded(Hex(0xA0B0C0), 16, 24));
   Fill(r, RoundBox{15, 3, 25, 7, 1}, Hex(0x8A5A30));
@@ -124,7 +125,7 @@ Raster Potion() {
 Raster Coins() {
   Raster r(160, 40, {}, 0.f);
   for (int f = 0; f < 4; ++f) {
-    const float width = 12.f * std::abs(std::cos(f * kTau / 8.f)) + 2.f;
+    const float width = 12.f * std::abs(Cos(f * kTau / 8.f)) + 2.f;
     const float cx = 20 + 40 * f;
     Fill(r, Ellipse{cx, 20, width, 12}, [cx, width](float x, float y, float) {
       return GoldAt(0.3f + (x - cx + width) / (4 * width + 1) + (y - 8) / 60.f);

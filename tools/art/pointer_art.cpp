@@ -1,4 +1,5 @@
 #include "tools/art/pointer_art.h"
+#include "tools/art/portable_math.h"
 
 #include <cmath>
 
@@ -24,7 +25,7 @@ auto GoldPaint(Pt from, Pt to) {
 // A bold arrow from `tail` to `tip`, outlined so it reads on any ground.
 Raster Arrow(Pt tail, Pt tip) {
   Raster r(kSize, kSize, {}, 0.f);
-  const float dx = tip.x - tail.x, dy = tip.y - tail.y, len = std::hypot(dx, dy);
+  const float dx = tip.x - tail.x, dy = tip.y - tail.y, len = Hypot(dx, dy);
   const float ux = dx / len, uy = dy / len, px = -uy, py = ux;
   const float head = 9.f, half = 6.f;
   const Pt base{tip.x - ux * head, tip.y - uy * head};

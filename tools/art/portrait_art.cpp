@@ -6,6 +6,7 @@
 #include "tools/art/art_items.h"
 #include "tools/art/materials.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -50,14 +51,14 @@ struct Painter {
 
   Rgb HairTexture(float x, float y, Rgb c) const {
     const float strands = Noise(x / X(1.6f), y / X(14.f), f.seed + 3);
-    const float sheen = 0.5f + 0.5f * std::sin((y / X(9.f)) + strands * 2.f);
+    const float sheen = 0.5f + 0.5f * Sin((y / X(9.f)) + strands * 2.f);
     return c * (0.65f + 0.35f * strands + 0.25f * sheen);
   }
 
   void Backdrop() {
     r.Apply([&](int x, int y, Rgb) {
       const float dx = (x - X(60)) / X(110), dy = (y - X(55)) / X(120);
-      const float glow = std::exp(-(dx * dx + dy * dy) * 2.5f);
+      const float glow = Exp(-(dx * dx + dy * dy) * 2.5f);
       return f.backdrop * (0.35f + 0.75f * glow) *
              (0.92f + 0.1f * Noise(x / X(12.f), y / X(12.f), f.seed));
     });
@@ -82,7 +83,7 @@ struct Painter {
           break;
         }
         case Dress::kRobe:
-          c = c * (0.8f + 0.2f * std::sin(x / X(4.f)));
+          c = c * (0.8f + 0.2f * Sin(x / X(4.f)));
           break;
         case Dress::kLeather:
           c = LeatherAt(x / s, y / s, f.seed, c);
@@ -161,10 +162,9 @@ struct Painter {
     Fill(r, head, [&](float x, float y, float) {
       Rgb c = Lit(f.skin, x, y, cx, cy, rx * 1.1f, ry * 1.1f);
       // Warmth on the cheeks, and lines that come with age.
-      const float cheek =
-          std::exp(-std::pow(std::hypot(std::abs(x - cx) - X(15), y - X(84)) / X(9), 2.f));
+      const float cheek = Exp(-Pow(Hypot(std::abs(x - cx) - X(15), y - X(84)) / X(9), 2.f));
       c = c + Hex(0x401008) * (cheek * (f.female ? 0.5f : 0.25f));
-      if (f.age > 0) c = c * (1.f - f.age * 0.12f * (0.5f + 0.5f * std::sin(y / X(2.5f))));
+      if (f.age > 0) c = c * (1.f - f.age * 0.12f * (0.5f + 0.5f * Sin(y / X(2.5f))));
       return c;
     });
     if (f.war_paint) {
@@ -184,7 +184,7 @@ struct Painter {
                             {cx + side * X(30), X(40)},
                             {cx + side * X(20), X(50)}}};
         Fill(r, horn, [&](float x, float y, float) {
-          const float ridge = 0.8f + 0.25f * std::sin((x + y) / X(2.f));
+          const float ridge = 0.8f + 0.25f * Sin((x + y) / X(2.f));
           return Mix(Hex(0xD8CCB0), Hex(0x5A4A3A), Clamp01((X(50) - y) / X(36))) * ridge;
         });
       }
@@ -296,7 +296,7 @@ struct Painter {
         const auto cap =
             MakeShape(Box{cx - X(40), X(22), cx + X(40), X(80)}, [=, this](float x, float y) {
               float d = Ellipse{cx, X(56), X(33) * f.width, X(33)}(x, y);
-              d = std::max(d, y - fringe - X(6) * std::sin(x / X(6.f)));
+              d = std::max(d, y - fringe - X(6) * Sin(x / X(6.f)));
               // Keep the temples bare so the face reads.
               return d - (f.hair_style == Hair::kWild
                               ? X(4) * Noise(x / X(4.f), y / X(4.f), f.seed + 25)

@@ -6,6 +6,7 @@
 #include "tools/art/materials.h"
 #include "tools/art/menu_painters.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 
 namespace kv::art {
@@ -18,7 +19,7 @@ constexpr float kGateL = 234, kGateT = 1, kGateR = 548, kGateB = 348;
 
 Rgb NightHallAt(float x, float y) {
   Rgb c = AshlarAt(x, y, 601, 36.f, Hex(0x4A4A66), 800);
-  const float moon = std::exp(-std::pow(std::hypot(x - 391, y - 170) / 330.f, 2.f) * 2.f);
+  const float moon = Exp(-Pow(Hypot(x - 391, y - 170) / 330.f, 2.f) * 2.f);
   c = c * (0.3f + 0.45f * moon);
   const float vx = (x - 400.f) / 400.f, vy = (y - 300.f) / 300.f;
   return c * (1.f - 0.5f * Clamp01(vx * vx * 0.7f + vy * vy * 0.7f - 0.1f));
@@ -34,7 +35,7 @@ void PaintGate(Raster& r, float ox, float oy, bool lit, Lettering& l) {
   const auto arch = Offset(opening, 26);
   Fill(r, arch, [&](float x, float y, float d) {
     // Voussoirs: stones radiating from the arch's centre.
-    const float a = std::atan2(y - (oy + 120), x - cx);
+    const float a = Atan2(y - (oy + 120), x - cx);
     const int stone = static_cast<int>(std::floor((a + kTau) * 9.f / 3.1416f));
     Rgb c = AshlarAt(x, y, 603, 30.f, Hex(0x8A8494), 800);
     if (y < oy + 120)
@@ -50,11 +51,10 @@ void PaintGate(Raster& r, float ox, float oy, bool lit, Lettering& l) {
       // Through the gate: a dawn sky over green hills.
       const float t = Clamp01((y - oy - 40) / (h - 60));
       Rgb sky = Mix(Hex(0x4A68B0), Hex(0xF0B878), t * t);
-      const float hill =
-          oy + h - 90 + 18 * std::sin((x - ox) / 40.f) + 8 * std::sin((x - ox) / 13.f);
+      const float hill = oy + h - 90 + 18 * Sin((x - ox) / 40.f) + 8 * Sin((x - ox) / 13.f);
       if (y > hill) sky = Mix(Hex(0x4A7030), Hex(0x1E3A18), Clamp01((y - hill) / 60.f));
-      const float sun = std::hypot(x - cx, y - (oy + h - 96));
-      return sky + Hex(0xFFE8B0) * (std::exp(-sun / 22.f) * 0.6f);
+      const float sun = Hypot(x - cx, y - (oy + h - 96));
+      return sky + Hex(0xFFE8B0) * (Exp(-sun / 22.f) * 0.6f);
     });
     // The doors swung inward, seen edge-on at the sides.
     for (float side : {-1.f, 1.f}) {
@@ -107,7 +107,7 @@ Raster PaintCredits(Lettering& l) {
     const Polygon banner{{{bx - 62, 20}, {bx + 62, 20}, {bx + 62, 240}, {bx, 205}, {bx - 62, 240}}};
     Shadow(r, banner, 6, 8, 8, 0.6f);
     Fill(r, banner, [](float x, float y, float d) {
-      Rgb c = Hex(0x5A1420) * (0.8f + 0.25f * std::sin(x * 0.2f)) * (1.f - y / 600.f);
+      Rgb c = Hex(0x5A1420) * (0.8f + 0.25f * Sin(x * 0.2f)) * (1.f - y / 600.f);
       if (d > -5.f) c = GoldAt(0.35f + y / 500.f) * 0.8f;
       return c;
     });
@@ -184,7 +184,7 @@ Raster PaintTitleBanner(Lettering& l) {
   const RoundBox band{40, 6, 500, 64, 6};
   Fill(r, band, [](float x, float y, float d) {
     const float t = (y - 6) / 58.f;
-    Rgb c = Mix(Hex(0xB02028), Hex(0x5A0C10), t) * (0.95f + 0.08f * std::sin(x * 0.05f));
+    Rgb c = Mix(Hex(0xB02028), Hex(0x5A0C10), t) * (0.95f + 0.08f * Sin(x * 0.05f));
     if (d > -4.f) c = GoldAt(0.2f + x / 700.f);
     return c;
   });

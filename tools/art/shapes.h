@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/art/portable_math.h"
 #include "tools/art/raster.h"
 
 // Shapes as signed distance functions (negative inside, in pixels), which give anti-aliased
@@ -27,7 +28,7 @@ struct Pt {
 
 struct Circle {
   float cx, cy, r;
-  float operator()(float x, float y) const { return std::hypot(x - cx, y - cy) - r; }
+  float operator()(float x, float y) const { return Hypot(x - cx, y - cy) - r; }
   Box bounds() const { return {cx - r, cy - r, cx + r, cy + r}; }
 };
 
@@ -37,13 +38,13 @@ struct Ellipse {
   float operator()(float x, float y) const {
     float px = x - cx, py = y - cy;
     if (angle != 0) {
-      const float c = std::cos(angle), s = std::sin(angle);
+      const float c = Cos(angle), s = Sin(angle);
       const float qx = c * px + s * py, qy = -s * px + c * py;
       px = qx;
       py = qy;
     }
-    const float k0 = std::hypot(px / rx, py / ry);
-    const float k1 = std::hypot(px / (rx * rx), py / (ry * ry));
+    const float k0 = Hypot(px / rx, py / ry);
+    const float k1 = Hypot(px / (rx * rx), py / (ry * ry));
     if (k1 < 1e-6f) return -std::min(rx, ry);
     return k0 * (k0 - 1.f) / k1;
   }
@@ -59,7 +60,7 @@ struct RoundBox {
     const float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
     const float hx = (x1 - x0) / 2 - radius, hy = (y1 - y0) / 2 - radius;
     const float qx = std::abs(x - cx) - hx, qy = std::abs(y - cy) - hy;
-    const float outside = std::hypot(std::max(qx, 0.f), std::max(qy, 0.f));
+    const float outside = Hypot(std::max(qx, 0.f), std::max(qy, 0.f));
     return outside + std::min(std::max(qx, qy), 0.f) - radius;
   }
   Box bounds() const { return {x0, y0, x1, y1}; }
@@ -73,7 +74,7 @@ struct Capsule {
     const float len2 = dx * dx + dy * dy;
     float t = len2 > 0 ? ((x - ax) * dx + (y - ay) * dy) / len2 : 0.f;
     t = std::clamp(t, 0.f, 1.f);
-    return std::hypot(x - (ax + t * dx), y - (ay + t * dy)) - (ra + (rb - ra) * t);
+    return Hypot(x - (ax + t * dx), y - (ay + t * dy)) - (ra + (rb - ra) * t);
   }
   Box bounds() const {
     const float r = std::max(ra, rb);
@@ -91,7 +92,7 @@ struct Polygon {
       const float wx = x - p[i].x, wy = y - p[i].y;
       const float len2 = ex * ex + ey * ey;
       const float t = len2 > 0 ? std::clamp((wx * ex + wy * ey) / len2, 0.f, 1.f) : 0.f;
-      d = std::min(d, std::hypot(wx - ex * t, wy - ey * t));
+      d = std::min(d, Hypot(wx - ex * t, wy - ey * t));
       if ((p[i].y > y) != (p[j].y > y) &&
           x < (p[j].x - p[i].x) * (y - p[i].y) / (p[j].y - p[i].y) + p[i].x)
         inside = !inside;
@@ -182,7 +183,7 @@ void Glow(Raster& r, const S& shape, Rgb color, float falloff, float reach) {
     for (int x = x0; x < x1; ++x) {
       const float d = std::max(shape(x + 0.5f, y + 0.5f), 0.f);
       if (d > reach) continue;
-      const float k = std::exp(-d / falloff) * (1.f - d / reach);
+      const float k = Exp(-d / falloff) * (1.f - d / reach);
       r.Add(x, y, color * k);
     }
 }

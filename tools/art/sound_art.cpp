@@ -1,4 +1,5 @@
 #include "tools/art/sound_art.h"
+#include "tools/art/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +34,7 @@ void AddBell(Samples& s, float start, float pitch, float gain, float decay) {
     const float attack = std::min(1.f, t / 0.002f);
     float v = 0;
     for (const auto& p : kPartials)
-      v += p[1] * std::sin(kTau * pitch * p[0] * t) * std::exp(-t * p[2] / decay);
+      v += p[1] * Sin(kTau * pitch * p[0] * t) * Exp(-t * p[2] / decay);
     s[i] += gain * attack * v;
   }
 }
@@ -43,7 +44,7 @@ template <class Env>
 void AddNoise(Samples& s, float start, float length, float cutoff, float gain, uint64_t seed,
               Env envelope) {
   Rng rng(seed);
-  const float a = std::exp(-kTau * cutoff / kSoundRate);
+  const float a = Exp(-kTau * cutoff / kSoundRate);
   float y = 0;
   const size_t first = static_cast<size_t>(start * kSoundRate);
   const size_t count = static_cast<size_t>(length * kSoundRate);
@@ -59,7 +60,7 @@ void AddTone(Samples& s, float start, float length, float f0, float f1, float ga
   for (size_t i = 0; i < static_cast<size_t>(length * kSoundRate) && first + i < s.size(); ++i) {
     const float t = Time(i);
     phase += kTau * (f0 + (f1 - f0) * t / length) / kSoundRate;
-    s[first + i] += gain * std::sin(phase) * std::exp(-t / decay) * std::min(1.f, t / 0.001f);
+    s[first + i] += gain * Sin(phase) * Exp(-t / decay) * std::min(1.f, t / 0.001f);
   }
 }
 
@@ -92,7 +93,7 @@ Samples TestPing() {
 
 Samples Click() {
   Samples s = Silence(0.07f);
-  AddNoise(s, 0, 0.07f, 3500.f, 1.f, 11, [](float t) { return std::exp(-t / 0.006f); });
+  AddNoise(s, 0, 0.07f, 3500.f, 1.f, 11, [](float t) { return Exp(-t / 0.006f); });
   AddTone(s, 0, 0.07f, 220.f, 140.f, 0.8f, 0.015f);
   AddBell(s, 0.004f, 1760.f, 0.15f, 0.01f);
   return s;
@@ -101,8 +102,8 @@ Samples Click() {
 Samples Footstep() {
   Samples s = Silence(0.18f);
   AddNoise(s, 0, 0.18f, 600.f, 1.f, 13,
-           [](float t) { return std::min(1.f, t / 0.004f) * std::exp(-t / 0.03f); });
-  AddNoise(s, 0.025f, 0.1f, 2500.f, 0.35f, 17, [](float t) { return std::exp(-t / 0.02f); });
+           [](float t) { return std::min(1.f, t / 0.004f) * Exp(-t / 0.03f); });
+  AddNoise(s, 0.025f, 0.1f, 2500.f, 0.35f, 17, [](float t) { return Exp(-t / 0.02f); });
   AddTone(s, 0, 0.12f, 90.f, 60.f, 0.6f, 0.03f);
   return s;
 }
@@ -117,8 +118,8 @@ Samples Chime() {
 Samples PageTurn() {
   Samples s = Silence(0.32f);
   AddNoise(s, 0, 0.32f, 5000.f, 1.f, 19, [](float t) {
-    const float swell = std::sin(3.14159f * std::min(1.f, t / 0.3f));
-    return swell * swell * (0.6f + 0.4f * std::sin(kTau * 31.f * t));
+    const float swell = Sin(3.14159f * std::min(1.f, t / 0.3f));
+    return swell * swell * (0.6f + 0.4f * Sin(kTau * 31.f * t));
   });
   return s;
 }
@@ -131,7 +132,7 @@ Samples Fire() {
   for (int i = 0; i < 40; ++i) {
     const float at = rng.Uniform(0.f, 1.45f);
     AddNoise(s, at, 0.02f, 6000.f, rng.Uniform(0.3f, 1.f), 31 + i,
-             [](float t) { return std::exp(-t / 0.003f); });
+             [](float t) { return Exp(-t / 0.003f); });
   }
   const size_t blend = 2000;
   for (size_t i = 0; i < blend; ++i) {

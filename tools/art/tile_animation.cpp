@@ -6,6 +6,7 @@
 
 #include "tools/art/materials.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 #include "tools/art/tile_painters.h"
 
@@ -101,14 +102,14 @@ Rgb Flame(Rgb under, float x, float y, float intensity, int phase, uint32_t seed
 Raster FirePit(int phase) {
   Raster r = PaintTile([&](float x, float y) {
     Rgb c = DirtAt(x, y, 31) * 0.8f;
-    const float d = std::hypot(x - 50.f, y - 56.f);
-    c = c * (1.f + 0.5f * std::exp(-d / 30.f));  // firelight on the ground
+    const float d = Hypot(x - 50.f, y - 56.f);
+    c = c * (1.f + 0.5f * Exp(-d / 30.f));  // firelight on the ground
     return c;
   });
   // Ring of stones, then the coals, then the flames.
   for (int i = 0; i < 11; ++i) {
     const float a = kTau * i / 11.f;
-    const float sx = 50 + 33 * std::cos(a), sy = 58 + 24 * std::sin(a);
+    const float sx = 50 + 33 * Cos(a), sy = 58 + 24 * Sin(a);
     Fill(r, Ellipse{sx, sy, 8.f, 6.f, a}, [&](float x, float y, float d) {
       const float lit = Clamp01(0.5f - (y - sy) / 12.f + (50 - x) / 80.f);
       return Mix(Hex(0x3C3630), Hex(0x9A8E80), lit) * (d > -1.5f ? 0.6f : 1.f);
@@ -116,7 +117,7 @@ Raster FirePit(int phase) {
   }
   Fill(r, Ellipse{50, 60, 24, 16}, [&](float x, float y, float) {
     const CellDistance c = Cells(x / 5.f, y / 5.f, 37, 0);
-    const float glow = 0.5f + 0.5f * std::sin(kTau * (phase / 4.f + (c.id & 255) / 255.f));
+    const float glow = 0.5f + 0.5f * Sin(kTau * (phase / 4.f + (c.id & 255) / 255.f));
     return Mix(
         Hex(0x200804), Hex(0xFF6A10),
         SmoothStep(0.05f, 0.3f, c.second - c.nearest) * 0.3f + glow * 0.5f * (1.f - c.nearest));
@@ -125,7 +126,7 @@ Raster FirePit(int phase) {
     for (int x = 0; x < 100; ++x) {
       const float dx = (x + 0.5f - 50.f) / 20.f, dy = (y + 0.5f - 62.f) / 55.f;
       if (dy > 0.1f) continue;
-      const float intensity = std::exp(-dx * dx * 1.6f) * Clamp01(1.f + dy * 1.2f) * 1.15f;
+      const float intensity = Exp(-dx * dx * 1.6f) * Clamp01(1.f + dy * 1.2f) * 1.15f;
       r.at(x, y) = Flame(r.at(x, y), x + 0.5f, y + 0.5f, intensity, phase, 41);
     }
   return r;
@@ -160,7 +161,7 @@ Raster Swamp(int phase) {
     } else {
       const float rad = 2.f + age * 1.8f;
       Fill(r, Circle{bx, by, rad}, [&](float x, float y, float d) {
-        const float hl = Clamp01(1.f - std::hypot(x - bx + rad * 0.4f, y - by + rad * 0.4f) / rad);
+        const float hl = Clamp01(1.f - Hypot(x - bx + rad * 0.4f, y - by + rad * 0.4f) / rad);
         return Mix(Hex(0x4A5A28), Hex(0xD0E0A0), hl * hl);
       });
     }
@@ -168,7 +169,7 @@ Raster Swamp(int phase) {
   // Reeds at the rim, the same in every phase.
   for (int i = 0; i < 7; ++i) {
     const float bx = rng.Uniform(4, 96), by = rng.Uniform(60, 98);
-    const float sway = 1.5f * std::sin(kTau * phase / 4.f + i);
+    const float sway = 1.5f * Sin(kTau * phase / 4.f + i);
     Fill(r, Capsule{bx, by, bx + sway, by - rng.Uniform(14, 24), 1.2f, 0.4f}, Hex(0x5A6A2A));
   }
   return r;
@@ -192,7 +193,7 @@ Raster RuneStone(int phase) {
   Fill(r, ring, rune);
   for (int i = 0; i < 6; ++i) {
     const float a = kTau * i / 6.f + 0.3f;
-    const float cx = 50 + 14 * std::cos(a), cy = 50 + 14 * std::sin(a);
+    const float cx = 50 + 14 * Cos(a), cy = 50 + 14 * Sin(a);
     const float s = 3.5f;
     const auto glyph =
         Union(Capsule{cx - s, cy - s, cx + s * (i % 2 ? 1 : -0.2f), cy + s, 0.9f, 0.9f},
@@ -208,11 +209,11 @@ Raster Portal(int phase) {
       PaintTile([](float x, float y) { return CobblesAt(x, y, 61, 25.f, Hex(0x6A6470)) * 0.75f; });
   Fill(r, Circle{50, 50, 40}, [&](float x, float y, float d) {
     const float dx = x - 50, dy = y - 50;
-    const float rad = std::hypot(dx, dy);
-    const float ang = std::atan2(dy, dx);
+    const float rad = Hypot(dx, dy);
+    const float ang = Atan2(dy, dx);
     // Three arms turned a quarter each phase: one full loop in four phases.
-    const float arms = 0.5f + 0.5f * std::sin(3.f * (ang + kTau * phase / 4.f) + rad * 0.18f);
-    const float core = std::exp(-rad / 12.f);
+    const float arms = 0.5f + 0.5f * Sin(3.f * (ang + kTau * phase / 4.f) + rad * 0.18f);
+    const float core = Exp(-rad / 12.f);
     Rgb c = Mix(Hex(0x1A0830), Hex(0x9A40E0), arms * Clamp01(1.f - rad / 42.f) + core * 0.5f);
     c = c + Hex(0xF0D0FF) * (core * 0.6f);
     if (d > -3.f) c = Mix(c, Hex(0xC8A040), 0.8f);
@@ -229,7 +230,7 @@ Raster WavingGrass(int phase) {
   for (int i = 0; i < 70; ++i) {
     const float bx = rng.Uniform(0, 100), by = rng.Uniform(6, 100);
     const float h = rng.Uniform(10, 20), lean = rng.Uniform(-3, 3);
-    const float sway = 3.5f * std::sin(t + bx * 0.063f * kTau / 6.3f);
+    const float sway = 3.5f * Sin(t + bx * 0.063f * kTau / 6.3f);
     const Rgb col = Mix(Hex(0x6A8A30), Hex(0xC0B050), rng.Uniform(0, 1));
     // Drawn three times across the edges so the blades tile.
     for (int ox = -100; ox <= 100; ox += 100)
@@ -264,9 +265,9 @@ Raster PaintChainPhase(int chain, int phase) {
       return PaintTile([&](float x, float y) {
         // A pool of lava in a rim of dark rock.
         const float d =
-            std::hypot((x - 50) / 1.1f, y - 50) - 34.f + 4.f * Noise(x / 12.5f, y / 12.5f, 75, 8);
+            Hypot((x - 50) / 1.1f, y - 50) - 34.f + 4.f * Noise(x / 12.5f, y / 12.5f, 75, 8);
         const Rgb rock = CobblesAt(x, y, 23, 20.f, Hex(0x3A3432)) * 0.9f;
-        if (d > 3.f) return rock * (1.f + 0.6f * std::exp(-(d - 3.f) / 10.f));
+        if (d > 3.f) return rock * (1.f + 0.6f * Exp(-(d - 3.f) / 10.f));
         if (d > 0.f) return Hex(0x1A0C08);
         return Liquid(x, y, Clamp01(-d / 20.f), phase, 77, kLava);
       });

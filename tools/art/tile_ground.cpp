@@ -4,6 +4,7 @@
 
 #include "tools/art/materials.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 #include "tools/art/tile_painters.h"
 
@@ -66,7 +67,7 @@ Rgb ForestFloorAt(float x, float y) {
 }
 
 Rgb SandAt(float x, float y) {
-  const float ripple = std::sin((y + 6.f * Noise(x / 25.f, y / 25.f, 121, 4)) * 6.2832f / 12.5f);
+  const float ripple = Sin((y + 6.f * Noise(x / 25.f, y / 25.f, 121, 4)) * 6.2832f / 12.5f);
   const float grain = Noise(x / 1.2f, y / 1.2f, 123, 0);
   return Mix(Hex(0xB89A64), Hex(0xD8C08A), 0.5f + 0.25f * ripple) * (0.93f + 0.08f * grain);
 }
@@ -115,7 +116,7 @@ Rgb Marble(float x, float y, Rgb a, Rgb b) {
 Rgb Mosaic(float x, float y, Rgb a, Rgb b) {
   const int cx = static_cast<int>(x / 5.f), cy = static_cast<int>(y / 5.f);
   const float fx = std::fmod(x, 5.f), fy = std::fmod(y, 5.f);
-  const float ring = std::abs(std::hypot(cx - 9.5f, cy - 9.5f) - 6.f);
+  const float ring = std::abs(Hypot(cx - 9.5f, cy - 9.5f) - 6.f);
   const uint32_t h = Hash(static_cast<uint32_t>(cx), static_cast<uint32_t>(cy), 139);
   Rgb c = ring < 1.2f ? b : a;
   c = c * (0.85f + 0.25f * ((h & 255) / 255.f));

@@ -6,6 +6,7 @@
 
 #include "tools/art/materials.h"
 #include "tools/art/noise.h"
+#include "tools/art/portable_math.h"
 #include "tools/art/shapes.h"
 #include "tools/art/tile_painters.h"
 
@@ -60,7 +61,7 @@ void Banner(Raster& r, Rgb cloth, Rgb trim) {
   const Polygon shape{{{30, 11}, {70, 11}, {70, 80}, {50, 68}, {30, 80}}};
   Shadow(r, shape, 3, 3, 3, 0.6f);
   Fill(r, shape, [&](float x, float y, float d) {
-    const float fold = 0.85f + 0.2f * std::sin(x * 0.35f);
+    const float fold = 0.85f + 0.2f * Sin(x * 0.35f);
     Rgb c = cloth * fold;
     if (d > -3.f) c = trim;
     return c;
