@@ -4,7 +4,8 @@ JOBS ?= $(shell nproc)
 # The prefix the game is built for, whose data folder it falls back on: the package's.
 PREFIX ?= /usr
 
-.PHONY: all setup build run test package screenshots clean format windows-deps windows
+.PHONY: all setup build run test package screenshots clean format windows-deps windows \
+  web-deps web web-serve web-test
 
 all: build
 
@@ -43,6 +44,31 @@ windows: windows-deps build
 	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data"
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cmake --build $(WINDOWS_BUILD) --target dist
+
+# The game as one static page in build-web/: index.html, kervana.js, kervana.wasm and the data
+# preloaded as kervana.data, built with Debian's emscripten against the libraries web-deps builds
+# once from Debian's sources into ~/.cache/kervana/deps/. The Linux build's data tool paints the
+# data. web-serve serves the page on this machine; web-test plays it in headless Chromium.
+WEB_BUILD ?= build-web
+WEB_PORT ?= 8080
+
+web-deps:
+	@scripts/setup web
+	scripts/build-deps-web
+
+web: web-deps build
+	NODE_PATH=/usr/share/nodejs cmake -S . -B $(WEB_BUILD) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/web-toolchain.cmake \
+	  -DKV_DEPS_PREFIX="$$(scripts/build-deps-web | tail -n 1)" \
+	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data"
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+
+web-serve: web
+	@echo "Kervana: http://127.0.0.1:$(WEB_PORT)/"
+	cd $(WEB_BUILD) && python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+web-test: web
+	tests/web/run-web-tests $(BUILD) $(WEB_BUILD)
 
 format:
 	find app media ingame newgame platform tools tests bench fuzz -name '*.cpp' -o -name '*.h' \

@@ -1,8 +1,8 @@
 #include "platform/sdl_presenter.h"
 
-#include <chrono>
-#include <thread>
 #include <utility>
+
+#include "platform/thread_sleep.h"
 
 namespace kv {
 namespace {
@@ -115,7 +115,7 @@ void SdlPresenter::PaceFrame() {
   const uint64_t now = micros_();
   const uint64_t due = last_vblank_ + period;
   if (now < due) {
-    std::this_thread::sleep_for(std::chrono::microseconds(due - now));
+    SleepThread(due - now);
     last_vblank_ = due;
   } else {
     // Late because the output waited, or a little: the beat goes on. Later than that (the

@@ -1,0 +1,210 @@
+// The page around the game: it turns the page's address into the game's command line, shows the
+// data loading, scales the picture, and tells what happened once the game has ended.
+// Everything the game reads comes from this page's folder.
+(function () {
+  "use strict";
+
+  const params = new URLSearchParams(location.search);
+  const root = document.documentElement;
+  const canvas = document.getElementById("canvas");
+  const loading = document.getElementById("loading");
+  const barFill = document.getElementById("bar-fill");
+  const loadingText = document.getElementById("loading-text");
+  const ended = document.getElementById("ended");
+  const filterChoice = document.getElementById("scale-filter");
+
+  const STATE_FILE = "/tmp/kervana-state.json";
+  const RECORDING_FILE = "/tmp/kervana.recording";
+  const MAP_FOLDER = "/data/maps";
+  const SCREENSHOT_FOLDER = "/home/web_user/Pictures/Kervana";
+  // Until the game finds its faces beside its data by itself, they are also where Debian puts
+  // them.
+  const FACES = ["LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
+    "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"];
+  const DEBIAN_FACES = "/usr/share/fonts/truetype/liberation2";
+
+  // A run that checks a build: a script or a recording, played headless as fast as it goes.
+  const checkKind = params.has("replay") ? "replay" : params.has("script") ? "script" : null;
+  const checking = checkKind !== null;
+  const recording = !checking && params.get("record") === "1";
+
+  // Files the command line names are fetched from the page's folder into the game's own.
+  const fetched = [];
+  const args = ["--data", "/data"];
+  if (checking) {
+    const path = params.get(checkKind);
+    const local = "/page/" + (path.split("/").pop() || "session");
+    fetched.push([path, local]);
+    args.push("--headless", "--" + checkKind, local, "--state-out", STATE_FILE);
+  } else {
+    // The page is the game's window; the browser's full screen is the page's to ask for.
+    args.push("--windowed");
+    if (recording) args.push("--record", RECORDING_FILE);
+  }
+
+  // The scaling filter is a setting of the page: the browser scales the canvas.
+  const savedFilter = localStorage.getItem("kervana-scale-filter") || "linear";
+  function applyFilter(filter) {
+    document.body.classList.toggle("nearest", filter === "nearest");
+    filterChoice.value = filter;
+  }
+  applyFilter(params.get("scale-filter") || savedFilter);
+  filterChoice.addEventListener("change", function () {
+    localStorage.setItem("kervana-scale-filter", filterChoice.value);
+    applyFilter(filterChoice.value);
+    canvas.focus();
+  });
+
+  // The first picture's time, for anyone measuring how soon the page shows the game.
+  const context = CanvasRenderingContext2D.prototype;
+  const putImageData = context.putImageData;
+  context.putImageData = function () {
+    if (this.canvas === canvas && !root.hasAttribute("data-first-picture-ms")) {
+      root.setAttribute("data-first-picture-ms", String(Math.round(performance.now())));
+    }
+    return putImageData.apply(this, arguments);
+  };
+
+  function showProgress(fraction, text) {
+    barFill.style.width = (100 * fraction).toFixed(1) + "%";
+    loading.setAttribute("aria-valuenow", String(Math.round(100 * fraction)));
+    if (text) loadingText.textContent = text;
+  }
+
+  function download(bytes, name, type) {
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([bytes], { type: type }));
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    return link.href;
+  }
+
+  function readText(fs, path) {
+    try {
+      return fs.readFile(path, { encoding: "utf8" });
+    } catch (e) {
+      return "";
+    }
+  }
+
+  // Screenshots land in the game's picture folder; the page hands each new one to the browser.
+  const offered = new Set();
+  function offerScreenshots(fs) {
+    let names = [];
+    try {
+      names = fs.readdir(SCREENSHOT_FOLDER);
+    } catch (e) {
+      return;
+    }
+    for (const name of names) {
+      if (!name.endsWith(".png") || offered.has(name)) continue;
+      offered.add(name);
+      download(fs.readFile(SCREENSHOT_FOLDER + "/" + name), name, "image/png");
+    }
+  }
+
+  function keepMaps(fs) {
+    return new Promise(function (resolve) {
+      fs.syncfs(false, function () { resolve(); });
+    });
+  }
+
+  let screenshotTimer = null;
+  function finish(status) {
+    const fs = Module.FS;
+    if (screenshotTimer !== null) clearInterval(screenshotTimer);
+    loading.hidden = true;
+    if (checking) {
+      const pre = document.createElement("pre");
+      pre.id = "kervana-state";
+      pre.setAttribute("data-status", String(status));
+      pre.textContent = readText(fs, STATE_FILE);
+      document.body.appendChild(pre);
+      return;
+    }
+    offerScreenshots(fs);
+    if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
+    if (recording) {
+      const link = document.getElementById("recording");
+      try {
+        link.href = download(fs.readFile(RECORDING_FILE), "kervana.recording", "text/plain");
+        link.hidden = false;
+      } catch (e) {
+        // A game that never started leaves no recording behind.
+      }
+    }
+    keepMaps(fs).then(function () {
+      ended.hidden = false;
+      document.getElementById("again").focus();
+    });
+  }
+
+  document.getElementById("again").addEventListener("click", function () {
+    location.reload();
+  });
+
+  function toggleFullScreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(function () {});
+    } else {
+      root.requestFullscreen().catch(function () {});
+    }
+    canvas.focus();
+  }
+  document.getElementById("fullscreen").addEventListener("click", toggleFullScreen);
+
+  window.Module = {
+    canvas: canvas,
+    arguments: args,
+    preRun: [function () {
+      const fs = Module.FS;
+      fs.mkdirTree(DEBIAN_FACES);
+      for (const face of FACES) fs.symlink("/data/fonts/" + face, DEBIAN_FACES + "/" + face);
+      for (const [url, local] of fetched) {
+        Module.addRunDependency("fetch " + url);
+        fs.mkdirTree(local.substring(0, local.lastIndexOf("/")));
+        fetch(url).then(function (response) {
+          if (!response.ok) throw new Error(url + ": " + response.status);
+          return response.arrayBuffer();
+        }).then(function (bytes) {
+          fs.writeFile(local, new Uint8Array(bytes));
+        }).catch(function (error) {
+          console.error("kervana: " + error.message);
+        }).finally(function () {
+          Module.removeRunDependency("fetch " + url);
+        });
+      }
+      if (!checking) {
+        // The maps the player saves stay in the browser's storage, as a desktop's map folder.
+        fs.mkdirTree(MAP_FOLDER);
+        fs.mount(Module.IDBFS, {}, MAP_FOLDER);
+        Module.addRunDependency("maps");
+        fs.syncfs(true, function () { Module.removeRunDependency("maps"); });
+      }
+    }],
+    onRuntimeInitialized: function () {
+      loading.hidden = true;
+      if (!checking) {
+        canvas.focus();
+        screenshotTimer = setInterval(function () { offerScreenshots(Module.FS); }, 500);
+      }
+    },
+    setStatus: function (text) {
+      const progress = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text || "");
+      if (progress) showProgress(Number(progress[1]) / Number(progress[2]), "Načítání dat…");
+    },
+    print: function (text) { console.log(text); },
+    printErr: function (text) { console.warn(text); },
+    onExit: finish,
+    onAbort: function () { finish("abort"); },
+  };
+
+  // Keys go to the game while the page has the focus; a click on the canvas gives it back.
+  canvas.addEventListener("mousedown", function () { canvas.focus(); });
+
+  const game = document.createElement("script");
+  game.src = "kervana.js";
+  document.body.appendChild(game);
+})();
