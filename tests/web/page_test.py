@@ -1,0 +1,219 @@
+"""The page played in Debian's headless Chromium, driven through chromium-driver in real time.
+
+Chromium's virtual time barely moves a loop paced by the display, so every wait here is a real
+one, for something the page shows.
+"""
+
+import functools
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SESSIONS = os.path.normpath(os.path.join(HERE, "..", "sessions"))
+PAGE_FILES = ["index.html", "kervana-page.js", "kervana.css", "kervana.js", "kervana.wasm",
+              "kervana.data"]
+LINUX_BUILD = WEB_BUILD = None
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class Site:
+    """The page's files and the files a test puts beside them, served as any static server would."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="kervana-page-")
+        for name in PAGE_FILES:
+            os.symlink(os.path.join(WEB_BUILD, name), os.path.join(self.folder, name))
+        handler = functools.partial(QuietHandler, directory=self.folder)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.address = "http://127.0.0.1:%d/" % self.server.server_address[1]
+
+    def close(self):
+        self.server.shutdown()
+        shutil.rmtree(self.folder)
+
+
+def start_browser():
+    options = webdriver.ChromeOptions()
+    for flag in ["--headless=new", "--no-sandbox", "--disable-gpu", "--enable-unsafe-swiftshader",
+                 "--window-size=1000,800", "--autoplay-policy=no-user-gesture-required"]:
+        options.add_argument(flag)
+    options.binary_location = "/usr/bin/chromium"
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def wait_for(browser, what, seconds, condition):
+    try:
+        return WebDriverWait(browser, seconds, poll_frequency=0.1).until(lambda b: condition(b))
+    except TimeoutException:
+        raise AssertionError("waited %d s for %s" % (seconds, what))
+
+
+def without_frame_rate(path):
+    """The dump with MeasuredFrameRate taken out: it measures the machine, not the game."""
+    text = subprocess.run(["jq", "-S", "del(.. | .MeasuredFrameRate?)", path], check=True,
+                          capture_output=True, text=True).stdout
+    return json.loads(text)
+
+
+def first_difference(a, b, where=""):
+    if type(a) is not type(b):
+        return where or "/"
+    if isinstance(a, dict):
+        for key in sorted(set(a) | set(b)):
+            if key not in a or key not in b:
+                return where + "/" + key
+            found = first_difference(a[key], b[key], where + "/" + key)
+            if found:
+                return found
+        return None
+    if isinstance(a, list):
+        if len(a) != len(b):
+            return where + " (length)"
+        for i, (x, y) in enumerate(zip(a, b)):
+            found = first_difference(x, y, "%s[%d]" % (where, i))
+            if found:
+                return found
+        return None
+    return None if a == b else where
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site = Site()
+        cls.browser = start_browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+        cls.site.close()
+
+    # --- Playing in the page, as a player does.
+
+    def open_game(self, query=""):
+        self.browser.get(self.site.address + "index.html" + query)
+        wait_for(self.browser, "the first picture", 30, lambda b: b.execute_script(
+            "return document.documentElement.getAttribute('data-first-picture-ms')"))
+        self.canvas = self.browser.find_element(By.ID, "canvas")
+
+    def picture(self):
+        """The canvas's pixels as the page shows them, one byte string of RGBA."""
+        return self.browser.execute_script("""
+            const c = document.getElementById('canvas');
+            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let s = '';
+            for (let i = 0; i < d.length; i += 4 * 97) s += String.fromCharCode(d[i], d[i+1], d[i+2]);
+            return s;""")
+
+    def settle(self, seconds=0.6):
+        time.sleep(seconds)
+
+    def at(self, x, y):
+        """Moves the pointer over game pixel (x, y) of the scaled canvas."""
+        size = self.canvas.size
+        dx = (x + 0.5) * size["width"] / 800 - size["width"] / 2
+        dy = (y + 0.5) * size["height"] / 600 - size["height"] / 2
+        return ActionChains(self.browser).move_to_element_with_offset(self.canvas, int(dx), int(dy))
+
+    def changes(self, action, what):
+        before = self.picture()
+        action()
+        wait_for(self.browser, what + " to change the picture", 10,
+                 lambda b: self.picture() != before)
+
+    def test_the_menu_shows_and_answers_the_pointer_and_keys(self):
+        self.open_game()
+        wait_for(self.browser, "the menu", 10, lambda b: len(set(self.picture())) > 20)
+        first = int(self.browser.execute_script(
+            "return document.documentElement.getAttribute('data-first-picture-ms')"))
+        print("\nfirst picture %d ms after navigation" % first, file=sys.stderr)
+        self.settle()
+        self.at(560, 440).perform()
+        self.settle()
+        self.changes(lambda: self.at(400, 100).perform(), "hovering over a menu item")
+        # A new game: the name field takes Czech letters from the keyboard.
+        self.changes(lambda: self.at(300, 450).click().perform(), "clicking New game")
+        self.settle()
+        self.changes(lambda: ActionChains(self.browser).send_keys("Žluťoučký kůň").perform(),
+                     "typing a name")
+
+    # --- The same game as on Linux.
+
+    def test_every_session_recorded_on_linux_replays_the_same_in_the_page(self):
+        scripts = sorted(f for f in os.listdir(SESSIONS) if f.endswith(".script"))
+        self.assertTrue(scripts, "no sessions in " + SESSIONS)
+        work = tempfile.mkdtemp(prefix="kervana-linux-")
+        self.addCleanup(shutil.rmtree, work)
+        os.makedirs(os.path.join(self.site.folder, "sessions"))
+        failures = []
+        for script in scripts:
+            name = script[:-len(".script")]
+            recording = os.path.join(self.site.folder, "sessions", name + ".recording")
+            linux_state = os.path.join(work, name + ".json")
+            data = os.path.join(work, "data")
+            shutil.rmtree(data, ignore_errors=True)
+            shutil.copytree(os.path.join(LINUX_BUILD, "data"), data)
+            played = subprocess.run(
+                [os.path.join(LINUX_BUILD, "kervana"), "--headless", "--data", data, "--script",
+                 os.path.join(SESSIONS, script), "--record", recording, "--state-out",
+                 linux_state], capture_output=True, text=True)
+            if played.returncode != 0:
+                failures.append("%s: the Linux game ended with %d: %s"
+                                % (name, played.returncode, played.stderr.strip()[:300]))
+                continue
+            started = time.monotonic()
+            self.browser.get(self.site.address + "index.html?replay=sessions/%s.recording" % name)
+            pre = wait_for(self.browser, "the replay of " + name, 300,
+                           lambda b: b.find_elements(By.ID, "kervana-state"))[0]
+            seconds = time.monotonic() - started
+            status = pre.get_attribute("data-status")
+            page_state = os.path.join(work, name + "-page.json")
+            with open(page_state, "w", encoding="utf-8") as f:
+                f.write(self.browser.execute_script(
+                    "return document.getElementById('kervana-state').textContent"))
+            checks = sum(1 for line in open(recording, encoding="utf-8")
+                         if line.startswith("check "))
+            if status != "0":
+                failures.append("%s: the page's replay ended with status %s" % (name, status))
+                continue
+            try:
+                difference = first_difference(without_frame_rate(linux_state),
+                                              without_frame_rate(page_state))
+            except subprocess.CalledProcessError as e:
+                failures.append("%s: the page's state dump is not JSON (%s)" % (name, e.stderr))
+                continue
+            if difference:
+                failures.append("%s: the state dumps differ first at %s" % (name, difference))
+                continue
+            print("\n%s: %d checks passed in the page, replayed in %.1f s"
+                  % (name, checks, seconds), file=sys.stderr)
+        self.assertEqual(failures, [])
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 3:
+        sys.exit("usage: page_test.py LINUX-BUILD WEB-BUILD [TEST-NAME...]")
+    LINUX_BUILD = os.path.abspath(sys.argv[1])
+    WEB_BUILD = os.path.abspath(sys.argv[2])
+    unittest.main(argv=[sys.argv[0], "-v"] + sys.argv[3:])
