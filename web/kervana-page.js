@@ -26,12 +26,17 @@
   // A run that checks a build: a script or a recording, played headless as fast as it goes.
   const checkKind = params.has("replay") ? "replay" : params.has("script") ? "script" : null;
   const checking = checkKind !== null;
+  // ?bench=N: the frame benchmark's program instead of the game, on the same data.
+  const benchFrames = params.get("bench");
+  const program = benchFrames !== null ? "kervana-frame-bench" : "kervana";
   const recording = !checking && params.get("record") === "1";
 
   // Files the command line names are fetched from the page's folder into the game's own.
   const fetched = [];
   const args = ["--data", "/data"];
-  if (checking) {
+  if (benchFrames !== null) {
+    args.push(benchFrames);
+  } else if (checking) {
     const path = params.get(checkKind);
     const local = "/page/" + (path.split("/").pop() || "session");
     fetched.push([path, local]);
@@ -112,8 +117,20 @@
   }
 
   let screenshotTimer = null;
+  function showBench(line) {
+    const pre = document.createElement("pre");
+    pre.id = "kervana-bench";
+    pre.textContent = line;
+    document.body.appendChild(pre);
+  }
+
   function finish(status) {
     const fs = Module.FS;
+    if (benchFrames !== null) {
+      loading.hidden = true;
+      if (!document.getElementById("kervana-bench")) showBench(JSON.stringify({ status: status }));
+      return;
+    }
     if (screenshotTimer !== null) clearInterval(screenshotTimer);
     loading.hidden = true;
     if (checking) {
@@ -176,7 +193,7 @@
           Module.removeRunDependency("fetch " + url);
         });
       }
-      if (!checking) {
+      if (!checking && benchFrames === null) {
         // The maps the player saves stay in the browser's storage, as a desktop's map folder.
         fs.mkdirTree(MAP_FOLDER);
         fs.mount(Module.IDBFS, {}, MAP_FOLDER);
@@ -186,7 +203,7 @@
     }],
     onRuntimeInitialized: function () {
       loading.hidden = true;
-      if (!checking) {
+      if (!checking && benchFrames === null) {
         canvas.focus();
         screenshotTimer = setInterval(function () { offerScreenshots(Module.FS); }, 500);
       }
@@ -195,7 +212,13 @@
       const progress = /\((\d+(?:\.\d+)?)\/(\d+)\)/.exec(text || "");
       if (progress) showProgress(Number(progress[1]) / Number(progress[2]), "Načítání dat…");
     },
-    print: function (text) { console.log(text); },
+    locateFile: function (path) {
+      return path === program + ".data" ? "kervana.data" : path;
+    },
+    print: function (text) {
+      if (benchFrames !== null && text.startsWith("{")) showBench(text);
+      console.log(text);
+    },
     printErr: function (text) { console.warn(text); },
     onExit: finish,
     onAbort: function () { finish("abort"); },
@@ -205,6 +228,6 @@
   canvas.addEventListener("mousedown", function () { canvas.focus(); });
 
   const game = document.createElement("script");
-  game.src = "kervana.js";
+  game.src = program + ".js";
   document.body.appendChild(game);
 })();
