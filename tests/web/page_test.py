@@ -158,7 +158,57 @@ class PageTest(unittest.TestCase):
         self.changes(lambda: ActionChains(self.browser).send_keys("Žluťoučký kůň").perform(),
                      "typing a name")
 
+    def test_escape_ends_the_game_and_the_page_offers_another(self):
+        self.open_game()
+        self.settle()
+        ActionChains(self.browser).send_keys(Keys.ESCAPE).perform()
+        ended = self.browser.find_element(By.ID, "ended")
+        wait_for(self.browser, "the end of the game", 20, lambda b: ended.is_displayed())
+        self.assertIn("Hra skončila", ended.text)
+        self.browser.find_element(By.ID, "again").click()
+        wait_for(self.browser, "a new game", 30, lambda b: b.execute_script(
+            "return document.documentElement.getAttribute('data-first-picture-ms')"
+            " && !document.getElementById('ended').checkVisibility()"))
+
+    def test_the_frame_bench_runs_in_the_page(self):
+        frames = int(os.environ.get("KERVANA_BENCH_FRAMES", "600"))
+        self.browser.get(self.site.address + "index.html?bench=%d" % frames)
+        pre = wait_for(self.browser, "the frame bench", 120,
+                       lambda b: b.find_elements(By.ID, "kervana-bench"))[0]
+        web = json.loads(pre.text)
+        self.assertEqual(web.get("frames"), frames, pre.text)
+        native = json.loads(subprocess.run(
+            [os.path.join(LINUX_BUILD, "kervana-frame-bench"), "--data",
+             os.path.join(LINUX_BUILD, "data"), str(frames)],
+            check=True, capture_output=True, text=True).stdout)
+        print("\nframe: %.1f us in the page, %.1f us native (%.2fx)"
+              % (web["frame_us"], native["frame_us"], web["frame_us"] / native["frame_us"]),
+              file=sys.stderr)
+
     # --- The same game as on Linux.
+
+    def run_hook(self, hook, path, linux_state, work):
+        """Plays ?HOOK=PATH to its end; what went wrong (or None), and how long it took."""
+        started = time.monotonic()
+        self.browser.get(self.site.address + "index.html?%s=%s" % (hook, path))
+        pre = wait_for(self.browser, "?%s=%s to end" % (hook, path), 300,
+                       lambda b: b.find_elements(By.ID, "kervana-state"))[0]
+        seconds = time.monotonic() - started
+        status = pre.get_attribute("data-status")
+        if status != "0":
+            return "ended with status %s" % status, seconds
+        page_state = os.path.join(work, "page.json")
+        with open(page_state, "w", encoding="utf-8") as f:
+            f.write(self.browser.execute_script(
+                "return document.getElementById('kervana-state').textContent"))
+        try:
+            difference = first_difference(without_frame_rate(linux_state),
+                                          without_frame_rate(page_state))
+        except subprocess.CalledProcessError as e:
+            return "the state dump is not JSON (%s)" % e.stderr.strip(), seconds
+        if difference:
+            return "the state dumps differ first at %s" % difference, seconds
+        return None, seconds
 
     def test_every_session_recorded_on_linux_replays_the_same_in_the_page(self):
         scripts = sorted(f for f in os.listdir(SESSIONS) if f.endswith(".script"))
@@ -182,32 +232,18 @@ class PageTest(unittest.TestCase):
                 failures.append("%s: the Linux game ended with %d: %s"
                                 % (name, played.returncode, played.stderr.strip()[:300]))
                 continue
-            started = time.monotonic()
-            self.browser.get(self.site.address + "index.html?replay=sessions/%s.recording" % name)
-            pre = wait_for(self.browser, "the replay of " + name, 300,
-                           lambda b: b.find_elements(By.ID, "kervana-state"))[0]
-            seconds = time.monotonic() - started
-            status = pre.get_attribute("data-status")
-            page_state = os.path.join(work, name + "-page.json")
-            with open(page_state, "w", encoding="utf-8") as f:
-                f.write(self.browser.execute_script(
-                    "return document.getElementById('kervana-state').textContent"))
+            shutil.copy(os.path.join(SESSIONS, script), os.path.join(self.site.folder, "sessions"))
             checks = sum(1 for line in open(recording, encoding="utf-8")
                          if line.startswith("check "))
-            if status != "0":
-                failures.append("%s: the page's replay ended with status %s" % (name, status))
-                continue
-            try:
-                difference = first_difference(without_frame_rate(linux_state),
-                                              without_frame_rate(page_state))
-            except subprocess.CalledProcessError as e:
-                failures.append("%s: the page's state dump is not JSON (%s)" % (name, e.stderr))
-                continue
-            if difference:
-                failures.append("%s: the state dumps differ first at %s" % (name, difference))
-                continue
-            print("\n%s: %d checks passed in the page, replayed in %.1f s"
-                  % (name, checks, seconds), file=sys.stderr)
+            # The recording replayed (every check of the picture's hash must pass), and the
+            # script played afresh: both end where the Linux game ended.
+            for hook, path in [("replay", name + ".recording"), ("script", script)]:
+                problem, seconds = self.run_hook(hook, "sessions/" + path, linux_state, work)
+                if problem:
+                    failures.append("%s, ?%s: %s" % (name, hook, problem))
+                else:
+                    print("\n%s: ?%s ended as on Linux (%d checks) in %.1f s"
+                          % (name, hook, checks, seconds), file=sys.stderr)
         self.assertEqual(failures, [])
 
 
