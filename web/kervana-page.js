@@ -206,6 +206,11 @@
       if (!checking && benchFrames === null) {
         canvas.focus();
         screenshotTimer = setInterval(function () { offerScreenshots(Module.FS); }, 500);
+        // The game saves its map while it plays; a tab may be closed at any moment.
+        setInterval(function () { keepMaps(Module.FS); }, 5000);
+        document.addEventListener("visibilitychange", function () {
+          if (document.visibilityState === "hidden") keepMaps(Module.FS);
+        });
       }
     },
     setStatus: function (text) {
