@@ -51,17 +51,20 @@ windows: windows-deps build
 # data. web-serve serves the page on this machine; web-test plays it in headless Chromium.
 WEB_BUILD ?= build-web
 WEB_PORT ?= 8080
+# Emscripten's tools start a Python for every file they compile: Debian's own, not one a version
+# manager may put first in PATH (its shims cost a second a start). Optimised links need acorn.
+WEB_ENV = EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
 
 web-deps:
 	@scripts/setup web
-	scripts/build-deps-web
+	$(WEB_ENV) scripts/build-deps-web
 
 web: web-deps build
-	NODE_PATH=/usr/share/nodejs cmake -S . -B $(WEB_BUILD) \
+	$(WEB_ENV) cmake -S . -B $(WEB_BUILD) \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/web-toolchain.cmake \
 	  -DKV_DEPS_PREFIX="$$(scripts/build-deps-web | tail -n 1)" \
 	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data"
-	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 
 web-serve: web
 	@echo "Kervana: http://127.0.0.1:$(WEB_PORT)/"
