@@ -236,8 +236,8 @@ class PageTest(unittest.TestCase):
                                 % (name, played.returncode, played.stderr.strip()[:300]))
                 continue
             shutil.copy(os.path.join(SESSIONS, script), os.path.join(self.site.folder, "sessions"))
-            checks = sum(1 for line in open(recording, encoding="utf-8")
-                         if line.startswith("check "))
+            with open(recording, encoding="utf-8") as lines:
+                checks = sum(1 for line in lines if line.startswith("check "))
             # The recording replayed (every check of the picture's hash must pass), and the
             # script played afresh: both end where the Linux game ended.
             for hook, path in [("replay", name + ".recording"), ("script", script)]:
