@@ -27,6 +27,7 @@ from selenium.webdriver.support.ui import WebDriverWait
 HERE = os.path.dirname(os.path.abspath(__file__))
 SESSIONS = os.path.normpath(os.path.join(HERE, "..", "sessions"))
 PAGE_FILES = ["index.html", "kervana-page.js", "kervana.css", "kervana.js", "kervana.wasm",
+              "kervana-frame-bench.js", "kervana-frame-bench.wasm",
               "kervana.data"]
 LINUX_BUILD = WEB_BUILD = None
 
@@ -157,6 +158,8 @@ class PageTest(unittest.TestCase):
         self.changes(lambda: self.at(400, 100).perform(), "hovering over a menu item")
         # A new game: the name field takes Czech letters from the keyboard.
         self.changes(lambda: self.at(300, 450).click().perform(), "clicking New game")
+        self.settle()
+        self.at(400, 250).click().perform()
         self.settle()
         self.changes(lambda: ActionChains(self.browser).send_keys("Žluťoučký kůň").perform(),
                      "typing a name")
