@@ -21,6 +21,7 @@
 #include "newgame/texts_file.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/font_folders.h"
 
 namespace kv {
 namespace {
@@ -175,6 +176,8 @@ void TMainF::SetUpControls() {
 }
 
 void TMainF::FormCreate() {
+  // A game that brings its own stand-in faces shows them, on a system that has none as well.
+  platform_.fonts().LookForStandInsIn(FontSearchFolders(data_folder));
   const std::string font_file = DataFilePath(data_folder, "Elixir.ttf");
   if (!platform_.fonts().RegisterFile("Elixir", font_file)) {
     // Not an error: the stand-in face shows every text. One line says why it looks different.
