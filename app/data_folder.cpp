@@ -56,13 +56,6 @@ std::string MissingDataHint(const DataFolderPlaces& places) {
   return "No data folder was found (looked in " + looked + "); --data DIR chooses one.";
 }
 
-std::string ExecutableFolder() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || !program.is_absolute()) return {};
-  return program.parent_path().string();
-}
-
 std::string DataFilePath(std::string_view folder, std::string_view name) {
   std::string path(folder);
   if (path.empty() || path.back() != '/') path += '/';
