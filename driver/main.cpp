@@ -26,6 +26,7 @@
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
 #include "platform/signals.h"
+#include "platform/user_folders.h"
 
 namespace {
 
@@ -109,12 +110,10 @@ int main(int argc, char** argv) {
     // A recording replays in the display mode it was made in.
     if (options.windowed || (replaying && first->windowed)) form.DXDraw_.doFullScreen = false;
     form.data_folder = data_folder;
-    form.personal_map_folder =
-        kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
+    form.personal_map_folder = kv::PlayerMapFolder().string();
     kv::Application app(*platform, form);
     if (no_data) app.missing_data_hint = kv::MissingDataHint(places);
-    app.screenshot_folder =
-        kv::ScreenshotFolder(std::getenv("HOME"), std::getenv("XDG_CONFIG_HOME"));
+    app.screenshot_folder = kv::PlayerScreenshotFolder();
     // The final state is taken as the program ends, before the game modes are freed.
     std::string final_state;
     app.on_ending = [&] { final_state = kv::StateDump(form, app); };
