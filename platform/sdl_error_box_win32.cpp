@@ -1,4 +1,5 @@
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
 
 #include "platform/sdl_error_box.h"
 #include "platform/support_win32.h"
@@ -26,8 +27,18 @@ void ShowModalErrorBox(SDL_Window* parent, const std::string& title, const std::
   // A close asked for before the box came up would wait behind it: end without the box.
   SDL_PumpEvents();
   if (SDL_HasEvent(SDL_QUIT)) return;
+  // The system's own box, as every Windows program shows its errors, owned by the game's window
+  // so that it stays above it.
+  HWND owner = nullptr;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (parent != nullptr && SDL_GetWindowWMInfo(parent, &info) &&
+      info.subsystem == SDL_SYSWM_WINDOWS) {
+    owner = info.info.win.window;
+  }
   InterlockedExchange(&box_up, 1);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), parent);
+  MessageBoxW(owner, win32::Widen(text).c_str(), win32::Widen(title).c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
   InterlockedExchange(&box_up, 0);
 }
 
