@@ -20,6 +20,7 @@
 #include "driver/script_reader.h"
 #include "driver/state_dump.h"
 #include "ingame/map_folder.h"
+#include "platform/console.h"
 #include "platform/error.h"
 #include "platform/line_file.h"
 #include "platform/platform.h"
@@ -45,6 +46,7 @@ bool WriteStateOut(const std::string& path, const std::string& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const kv::ConsoleOutput console;
   // A reader that goes away (kervana --help | head -1) is a failed write, reported as one.
   kv::IgnoreBrokenPipes();
   const kv::CommandLine line =
