@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/utf8_path.h"
+
 namespace kv {
 namespace {
 
@@ -20,7 +22,7 @@ std::vector<std::string> DataFolderCandidates(const DataFolderPlaces& places) {
   const auto beside_program = [&](const std::string& relative) -> std::string {
     if (places.executable_folder.empty() || relative.empty()) return {};
     return WithoutTrailingSlashes(
-        (std::filesystem::path(places.executable_folder) / relative).lexically_normal().string());
+        Utf8Name((Utf8Path(places.executable_folder) / Utf8Path(relative)).lexically_normal()));
   };
   std::vector<std::string> candidates;
   const auto add = [&](const std::string& folder) {

@@ -22,6 +22,7 @@
 #include "platform/cp1250.h"
 #include "platform/error.h"
 #include "platform/font_folders.h"
+#include "platform/utf8_path.h"
 
 namespace kv {
 namespace {
@@ -211,7 +212,8 @@ void TMainF::FormCreate() {
   Ingame->Active = false;
   Newgame_->Active = false;
   Newgame_->Intro = new TIntro(*this);
-  Ingame->map_folders = {DataFilePath(data_folder, "maps"), personal_map_folder};
+  Ingame->map_folders = {Utf8Path(DataFilePath(data_folder, "maps")),
+                         Utf8Path(personal_map_folder)};
 
   HistList_.background = Rgb(140, 95, 50);
   SaveList_.background = Rgb(140, 95, 50);

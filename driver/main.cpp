@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/application.h"
@@ -28,6 +29,7 @@
 #include "platform/replace_file.h"
 #include "platform/signals.h"
 #include "platform/user_folders.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -61,7 +63,8 @@ int main(int argc, char** argv) {
   const kv::DataFolderPlaces places{options.data, kv::ExecutableFolder(),
                                     KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER};
   const auto is_folder = [](const std::string& folder) {
-    return std::filesystem::is_directory(folder);
+    std::error_code error;
+    return std::filesystem::is_directory(kv::Utf8Path(folder), error);
   };
   const std::string data_folder = kv::FindDataFolder(places, is_folder);
   // Nothing to read from anywhere: the error that follows says where the game looked.
@@ -112,7 +115,7 @@ int main(int argc, char** argv) {
     // A recording replays in the display mode it was made in.
     if (options.windowed || (replaying && first->windowed)) form.DXDraw_.doFullScreen = false;
     form.data_folder = data_folder;
-    form.personal_map_folder = kv::PlayerMapFolder().string();
+    form.personal_map_folder = kv::Utf8Name(kv::PlayerMapFolder());
     kv::Application app(*platform, form);
     if (no_data) app.missing_data_hint = kv::MissingDataHint(places);
     app.screenshot_folder = kv::PlayerScreenshotFolder();

@@ -12,6 +12,7 @@
 #include "platform/cp1250.h"
 #include "platform/font_folders.h"
 #include "platform/regular_file.h"
+#include "platform/utf8_path.h"
 
 namespace kv {
 namespace {
@@ -255,7 +256,7 @@ void FontService::LookForStandInsIn(const std::vector<std::string>& folders) {
     for (const std::string& folder : folders) {
       const std::string path = folder + "/" + kStandInFiles[face];
       std::error_code error;
-      if (std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
+      if (std::filesystem::is_regular_file(Utf8Path(path), error)) {
         found = path;
         break;
       }
