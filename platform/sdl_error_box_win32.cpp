@@ -10,11 +10,20 @@ namespace {
 volatile LONG box_up = 0;
 
 // Ctrl+C, Ctrl+Break or the console's close reach a modal box through here: they end the
-// program at once and take the box down with it. Otherwise they go on to the handlers installed
-// before, SDL's among them, which turn them into a close.
-BOOL WINAPI OnConsoleEvent(DWORD) {
+// program at once and take the box down with it. Otherwise Ctrl+C goes on to SDL's handler,
+// which turns it into a close; the rest, which SDL leaves to the system's default (the process
+// ended on the spot), become a close here. After the console's close, a log-off or a shutdown
+// the system ends the process as soon as this returns, so it does not return: the game ends
+// meanwhile as a closed window ends it, and the system waits a few seconds for that.
+BOOL WINAPI OnConsoleEvent(DWORD event) {
   if (InterlockedCompareExchange(&box_up, 0, 0) != 0) TerminateProcess(GetCurrentProcess(), 1);
-  return FALSE;
+  if (event == CTRL_C_EVENT) return FALSE;
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  if (event == CTRL_BREAK_EVENT) return TRUE;
+  Sleep(INFINITE);
+  return TRUE;
 }
 
 }  // namespace
