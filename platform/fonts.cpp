@@ -262,6 +262,19 @@ void FontService::LookForStandInsIn(const std::vector<std::string>& folders) {
       }
     }
   }
+  // What was opened or drawn before may stand for a face now found elsewhere, or for the
+  // fallback a missing face took then: only the registered faces' stay.
+  for (auto it = impl_->fonts.begin(); it != impl_->fonts.end();) {
+    if (it->second.bytes) {
+      ++it;
+      continue;
+    }
+    if (it->second.font != nullptr) TTF_CloseFont(it->second.font);
+    it = impl_->fonts.erase(it);
+  }
+  impl_->lru.clear();
+  impl_->by_key.clear();
+  impl_->cached_bytes = 0;
 }
 
 FontService::~FontService() = default;

@@ -121,5 +121,23 @@ TEST(FontFolders, AMissingFaceFallsBackToTheRegularSans) {
   EXPECT_EQ(SerifWidth(fonts), sans);
 }
 
+// A text drawn while a face was missing drew nothing and fell back; once the face is found the
+// same request draws in it.
+TEST(FontFolders, WhatWasDrawnWithoutAFaceIsDrawnAnewOnceItIsFound) {
+  test::TempDir data;
+  std::filesystem::create_directory(data.path() / "fonts");
+  std::filesystem::copy_file(kFacesHere + "/LiberationSans-Regular.ttf",
+                             data.path() / "fonts" / "LiberationSans-Regular.ttf");
+  FontService fonts;
+  fonts.LookForStandInsIn({data / "nowhere"});
+  EXPECT_EQ(SerifWidth(fonts), 0);
+  fonts.LookForStandInsIn({data / "fonts"});
+  const int sans = SansWidth(fonts);
+  EXPECT_GT(sans, 0);
+  EXPECT_EQ(SerifWidth(fonts), sans) << "the serif, still missing, falls back to the sans now";
+  fonts.LookForStandInsIn({kFacesHere});
+  EXPECT_NE(SerifWidth(fonts), sans);
+}
+
 }  // namespace
 }  // namespace kv
