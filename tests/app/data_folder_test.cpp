@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kv {
 namespace {
@@ -55,6 +56,25 @@ TEST(DataFolder, TheFoldersAreTriedInOrder) {
     EXPECT_EQ(FindDataFolder(c.places, Existing(c.existing)), c.found)
         << "program in '" << c.places.executable_folder << "', existing: " << existing;
   }
+}
+
+// A game that knows no installation of its own (the Windows one, unpacked anywhere) looks only
+// where it is started and beside its program, whose folder may have any letters in its name.
+TEST(DataFolder, AGameWithNoInstallationLooksWhereItIsStartedThenBesideItsProgram) {
+#ifdef _WIN32
+  const std::string program = "C:\\Hry\\Kervaná";
+  const std::string beside = "C:\\Hry\\Kervaná\\data";
+#else
+  const std::string program = "/hry/Kervaná";
+  const std::string beside = "/hry/Kervaná/data";
+#endif
+  const DataFolderPlaces places{"", program, "", ""};
+  EXPECT_EQ(DataFolderCandidates(places), (std::vector<std::string>{"data", beside}));
+  EXPECT_EQ(FindDataFolder(places, Existing({beside})), beside);
+  EXPECT_EQ(FindDataFolder(places, Existing({"data", beside})), "data");
+  EXPECT_EQ(FindDataFolder(places, Existing({})), "data");
+  EXPECT_EQ(MissingDataHint(places),
+            "No data folder was found (looked in ./data, " + beside + "); --data DIR chooses one.");
 }
 
 TEST(DataFolder, WithNoneFoundThePlayerIsToldWhereTheGameLookedAndHowToChoose) {
