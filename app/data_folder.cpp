@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/program_file.h"
+
 namespace kv {
 namespace {
 
@@ -57,10 +59,8 @@ std::string MissingDataHint(const DataFolderPlaces& places) {
 }
 
 std::string ExecutableFolder() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || !program.is_absolute()) return {};
-  return program.parent_path().string();
+  const std::filesystem::path program = RunningProgramFile();
+  return program.empty() ? std::string() : program.parent_path().string();
 }
 
 std::string DataFilePath(std::string_view folder, std::string_view name) {

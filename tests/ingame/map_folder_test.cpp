@@ -13,6 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(MapFolder, ThePlayersFolderFollowsTheXdgBaseDirectoryRules) {
+  KV_SKIP_ON_WINDOWS("the XDG base directories are the freedesktop desktops'; Windows has its own");
   EXPECT_EQ(PersonalMapFolder("/x/share", "/home/p"), fs::path("/x/share/kervana/maps"));
   EXPECT_EQ(PersonalMapFolder(nullptr, "/home/p"), fs::path("/home/p/.local/share/kervana/maps"));
   // An empty or relative XDG_DATA_HOME is not one.

@@ -117,10 +117,13 @@ TEST(ReplaceFile, OnlyItsOwnTemporariesLeftByProgramsGoneAreRemoved) {
   const std::string gone = std::to_string(test::GoneProcessId());
   const std::string live = std::to_string(test::OtherLiveProcessId());
   const std::vector<std::string> removed = {"map.num.tmp" + gone, "map.num.tmp99999999"};
-  const std::vector<std::string> kept = {
-      "map.num.tmp" + live,       "map.num.tmp1",        "other.num.tmp" + gone,
-      "map.num.tmp" + gone + "x", "map.num.tmp",         "map.num.tmp0" + gone,
-      "xmap.num.tmp" + gone,      "map.num.tmp-" + gone, "map.num.tmp99999999999999999999"};
+  std::vector<std::string> kept = {"map.num.tmp" + live,       "other.num.tmp" + gone,
+                                   "map.num.tmp" + gone + "x", "map.num.tmp",
+                                   "map.num.tmp0" + gone,      "xmap.num.tmp" + gone,
+                                   "map.num.tmp-" + gone,      "map.num.tmp99999999999999999999"};
+#ifndef _WIN32  // process 1, the system's first, runs as long as the system does
+  kept.push_back("map.num.tmp1");
+#endif
   for (const auto& name : removed) WriteText(dir / name, "left by a killed program");
   for (const auto& name : kept) WriteText(dir / name, "someone's");
   fs::create_directory(dir / "folder");

@@ -36,7 +36,7 @@ TEST(LineFile, EachLineIsInTheFileOnceWritten) {
 TEST(LineFile, ATakenNameIsRefusedAndLeftAsItWas) {
   test::TempDir dir;
   const std::string file = dir / "file";
-  std::ofstream(file) << "an old recording\n";
+  std::ofstream(file, std::ios::binary) << "an old recording\n";
   fs::create_directory(dir / "folder");
   for (const char* name : {"file", "folder"}) {
     const std::string path = dir / name;
@@ -52,6 +52,9 @@ TEST(LineFile, ATakenNameIsRefusedAndLeftAsItWas) {
 // Lines written into a file nobody can find any more under its name are lost, and must be
 // reported as lost.
 TEST(LineFile, AFileRemovedOrReplacedWhileWrittenIsReportedAtTheEnd) {
+  KV_SKIP_ON_WINDOWS(
+      "Windows gives no open file's name, nor its folder's, to another; and Wine "
+      "does not mark an open file removed as pending deletion");
   test::TempDir dir;
   const std::string path = dir / "r.script";
   const std::vector<std::pair<const char*, std::function<void()>>> cases = {

@@ -32,6 +32,7 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
+  long long pid() const { return pid_; }
   // Whether the program has not ended yet (reaps it when it has).
   bool Running();
   // Waits for the program to end; its exit status (on POSIX 128 + signal when a signal ended

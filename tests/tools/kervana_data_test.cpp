@@ -188,9 +188,11 @@ TEST_F(DataTool, CheckReportsEveryProblemOfAFolder) {
   Result bad = Run({"check", d});
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "");
-  EXPECT_EQ(bad.err, d + "/intro.dat: Cannot open file " + d + "/intro.dat\n" + d +
-                         "/texts.txt:2: unknown section [intro 0]\n" + d +
-                         "/texts.txt:5: character U+2192 is not in code page 1250\n");
+  const std::string intro = (broken / "intro.dat").string();
+  const std::string texts = (broken / "texts.txt").string();
+  EXPECT_EQ(bad.err, intro + ": Cannot open file " + intro + "\n" + texts +
+                         ":2: unknown section [intro 0]\n" + texts +
+                         ":5: character U+2192 is not in code page 1250\n");
 }
 
 TEST_F(DataTool, ExportWritesPpm) {
