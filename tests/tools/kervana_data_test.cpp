@@ -142,6 +142,22 @@ TEST_F(DataTool, FindConvertsNamesAndReportsMisses) {
   EXPECT_EQ(r.err, "Wave 'Button' not found\n");
 }
 
+// Each argument reaches the tool whole and unchanged, whatever blanks, quotes and backslashes
+// it holds: on Windows a command line is one string, which the test's side quotes and the
+// tool's runtime splits again. The miss repeats the name as the tool read it.
+TEST_F(DataTool, ArgumentsArriveAsTheyWereGiven) {
+  const std::string file = Write("img.dat", Images());
+  for (const std::string name : {"two words", "say \"hi\"", "ends in a backslash\\", "a\\\"b",
+                                 "back\\slash", "\ttab", "Čert č", ""}) {
+    const Result r = Run({"find", "--images", file, name});
+    EXPECT_EQ(r.status, 1) << name;
+    EXPECT_EQ(r.err, "Image '" + name + "' not found\n") << name;
+  }
+  // A file name with a blank in it is one argument too.
+  const std::string spaced = Write("two words.dat", Images());
+  EXPECT_EQ(Run({"find", "--images", spaced, "šÍP"}).out, "0\n");
+}
+
 TEST_F(DataTool, FailedLoadsPrintTheWholeMessage) {
   writer::StreamWriter w;
   writer::BeginRoot(w, "TPictureCollectionComponent");
