@@ -118,10 +118,12 @@ ChildProcess::ChildProcess(const Options& options) {
   PROCESS_INFORMATION process{};
   const std::wstring program = Wide(options.argv.at(0));
   const std::wstring cwd = Wide(options.cwd);
-  // Started suspended, so that it is in its job before it can start anything of its own.
+  // Started suspended, so that it is in its job before it can start anything of its own; with
+  // no console, since a console program given one of its own starts a console host, which
+  // outlives it holding the test's output open.
   const BOOL started =
       CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
-                     CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED | CREATE_NO_WINDOW,
+                     CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED | DETACHED_PROCESS,
                      environment.data(), cwd.empty() ? nullptr : cwd.c_str(), &startup, &process);
   CloseHandle(input);
   CloseHandle(output);
