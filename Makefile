@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 # The prefix the game is built for, whose data folder it falls back on: the package's.
 PREFIX ?= /usr
 
-.PHONY: all setup build run test package screenshots clean format windows-deps windows
+.PHONY: all setup build run test package screenshots clean format windows-deps windows windows-test
 
 all: build
 
@@ -40,9 +40,15 @@ windows-deps:
 windows: windows-deps build
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
 	  -DKV_DEPS_PREFIX="$$(scripts/build-deps windows | tail -n 1)" \
-	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data"
+	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data" \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR="$(CURDIR)/scripts/wine-run"
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cmake --build $(WINDOWS_BUILD) --target dist
+
+# The Windows build's tests, run under Wine in a prefix of the build folder's own
+# ($(WINDOWS_BUILD)/wine-prefix) with dummy audio and video: no window or display needed.
+windows-test: windows
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 format:
 	find app media ingame newgame platform tools tests bench fuzz -name '*.cpp' -o -name '*.h' \
