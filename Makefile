@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr
 
 .PHONY: all setup build run test package screenshots clean format windows-deps windows \
-  web-deps web web-serve web-test
+  windows-test web-deps web web-serve web-test
 
 all: build
 
@@ -41,9 +41,15 @@ windows-deps:
 windows: windows-deps build
 	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/windows-toolchain.cmake \
 	  -DKV_DEPS_PREFIX="$$(scripts/build-deps windows | tail -n 1)" \
-	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data"
+	  -DKV_HOST_DATA_TOOL="$(CURDIR)/$(BUILD)/kervana-data" \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR="$(CURDIR)/scripts/wine-run"
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cmake --build $(WINDOWS_BUILD) --target dist
+
+# The Windows build's tests, run under Wine in a prefix of the build folder's own
+# ($(WINDOWS_BUILD)/wine-prefix) with dummy audio and video: no window or display needed.
+windows-test: windows
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The game as one static page in build-web/: index.html, kervana.js, kervana.wasm and the data
 # preloaded as kervana.data, built with Debian's emscripten against the libraries web-deps builds

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/utf8_path.h"
+
 namespace kv {
 namespace {
 
@@ -20,7 +22,7 @@ std::vector<std::string> DataFolderCandidates(const DataFolderPlaces& places) {
   const auto beside_program = [&](const std::string& relative) -> std::string {
     if (places.executable_folder.empty() || relative.empty()) return {};
     return WithoutTrailingSlashes(
-        (std::filesystem::path(places.executable_folder) / relative).lexically_normal().string());
+        Utf8Name((Utf8Path(places.executable_folder) / Utf8Path(relative)).lexically_normal()));
   };
   std::vector<std::string> candidates;
   const auto add = [&](const std::string& folder) {
@@ -54,13 +56,6 @@ std::string MissingDataHint(const DataFolderPlaces& places) {
     looked += (looked.empty() ? "" : ", ") + (folder == "data" ? std::string("./data") : folder);
   }
   return "No data folder was found (looked in " + looked + "); --data DIR chooses one.";
-}
-
-std::string ExecutableFolder() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || !program.is_absolute()) return {};
-  return program.parent_path().string();
 }
 
 std::string DataFilePath(std::string_view folder, std::string_view name) {

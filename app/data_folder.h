@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/executable_folder.h"
+
 namespace kv {
 
 // The places the data folder may be, in the order they are tried.
@@ -29,9 +31,6 @@ std::vector<std::string> DataFolderCandidates(const DataFolderPlaces& places);
 // One line for the player when no data folder was found: where the game looked, and how to
 // choose one.
 std::string MissingDataHint(const DataFolderPlaces& places);
-
-// The running program's own folder, links resolved; empty when the system does not say.
-std::string ExecutableFolder();
 
 // A file or folder inside the data folder, spelt as it is opened and shown in messages.
 std::string DataFilePath(std::string_view folder, std::string_view name);

@@ -21,6 +21,8 @@
 #include "newgame/texts_file.h"
 #include "platform/cp1250.h"
 #include "platform/error.h"
+#include "platform/font_folders.h"
+#include "platform/utf8_path.h"
 
 namespace kv {
 namespace {
@@ -175,6 +177,8 @@ void TMainF::SetUpControls() {
 }
 
 void TMainF::FormCreate() {
+  // A game that brings its own stand-in faces shows them, on a system that has none as well.
+  platform_.fonts().LookForStandInsIn(FontSearchFolders(data_folder));
   const std::string font_file = DataFilePath(data_folder, "Elixir.ttf");
   if (!platform_.fonts().RegisterFile("Elixir", font_file)) {
     // Not an error: the stand-in face shows every text. One line says why it looks different.
@@ -208,7 +212,8 @@ void TMainF::FormCreate() {
   Ingame->Active = false;
   Newgame_->Active = false;
   Newgame_->Intro = new TIntro(*this);
-  Ingame->map_folders = {DataFilePath(data_folder, "maps"), personal_map_folder};
+  Ingame->map_folders = {Utf8Path(DataFilePath(data_folder, "maps")),
+                         Utf8Path(personal_map_folder)};
 
   HistList_.background = Rgb(140, 95, 50);
   SaveList_.background = Rgb(140, 95, 50);

@@ -7,20 +7,10 @@
 #include <string_view>
 
 #include "platform/image565.h"
+#include "platform/xdg_folders.h"
 
 // F12's pictures: into the player's pictures folder, under Kervana/, named by the local time.
 namespace kv {
-
-// The pictures folder that the freedesktop user-dirs file names (its XDG_PICTURES_DIR line:
-// "$HOME/..." or an absolute path in double quotes); nullopt when the file names none, or only
-// the home folder itself, which means the player turned the folder off.
-std::optional<std::filesystem::path> PicturesFolderFromUserDirs(std::string_view user_dirs,
-                                                                const std::filesystem::path& home);
-
-// Where F12 puts its pictures: Kervana/ in the user-dirs pictures folder (the file is
-// $XDG_CONFIG_HOME/user-dirs.dirs, else ~/.config/user-dirs.dirs), else in ~/Pictures. Empty
-// when there is no home folder to start from, or only a relative one.
-std::filesystem::path ScreenshotFolder(const char* home, const char* config_home);
 
 // "2026-12-08_19-42-07.123.png": the local date and time, with milliseconds.
 std::string ScreenshotName(const std::tm& local, int millis);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/application.h"
@@ -20,12 +21,15 @@
 #include "driver/script_reader.h"
 #include "driver/state_dump.h"
 #include "ingame/map_folder.h"
+#include "platform/console.h"
 #include "platform/error.h"
 #include "platform/line_file.h"
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 #include "platform/replace_file.h"
 #include "platform/signals.h"
+#include "platform/user_folders.h"
+#include "platform/utf8_path.h"
 
 namespace {
 
@@ -44,6 +48,7 @@ bool WriteStateOut(const std::string& path, const std::string& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const kv::ConsoleOutput console;
   // A reader that goes away (kervana --help | head -1) is a failed write, reported as one.
   kv::IgnoreBrokenPipes();
   const kv::CommandLine line =
@@ -58,7 +63,8 @@ int main(int argc, char** argv) {
   const kv::DataFolderPlaces places{options.data, kv::ExecutableFolder(),
                                     KV_DATA_FROM_EXECUTABLE, KV_INSTALLED_DATA_FOLDER};
   const auto is_folder = [](const std::string& folder) {
-    return std::filesystem::is_directory(folder);
+    std::error_code error;
+    return std::filesystem::is_directory(kv::Utf8Path(folder), error);
   };
   const std::string data_folder = kv::FindDataFolder(places, is_folder);
   // Nothing to read from anywhere: the error that follows says where the game looked.
@@ -109,12 +115,10 @@ int main(int argc, char** argv) {
     // A recording replays in the display mode it was made in.
     if (options.windowed || (replaying && first->windowed)) form.DXDraw_.doFullScreen = false;
     form.data_folder = data_folder;
-    form.personal_map_folder =
-        kv::PersonalMapFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")).string();
+    form.personal_map_folder = kv::Utf8Name(kv::PlayerMapFolder());
     kv::Application app(*platform, form);
     if (no_data) app.missing_data_hint = kv::MissingDataHint(places);
-    app.screenshot_folder =
-        kv::ScreenshotFolder(std::getenv("HOME"), std::getenv("XDG_CONFIG_HOME"));
+    app.screenshot_folder = kv::PlayerScreenshotFolder();
     // The final state is taken as the program ends, before the game modes are freed.
     std::string final_state;
     app.on_ending = [&] { final_state = kv::StateDump(form, app); };

@@ -2,19 +2,16 @@
 
 #include <filesystem>
 
+#include "platform/xdg_folders.h"
+
 namespace kv {
 
 // Where the map files may go: the data folder's maps/ (a game played from its own folder, as
 // always), or the player's own folder (an installed game, whose data folder is the system's).
 struct MapFolders {
   std::filesystem::path beside_data;  // DATA/maps
-  std::filesystem::path personal;     // $XDG_DATA_HOME/kervana/maps; empty when there is none
+  std::filesystem::path personal;     // PlayerMapFolder(); empty when there is none
 };
-
-// The player's map folder by the XDG base-directory rules: $XDG_DATA_HOME/kervana/maps, or
-// $HOME/.local/share/kervana/maps when XDG_DATA_HOME is unset, empty or relative. Either value
-// may be null; empty when neither gives an absolute folder.
-std::filesystem::path PersonalMapFolder(const char* xdg_data_home, const char* home);
 
 // The folder maps are written to and read back from: the data folder's while this process may
 // make files in it, otherwise the player's own, made (owner-only, as the XDG rules ask) with

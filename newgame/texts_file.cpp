@@ -214,8 +214,9 @@ class Parser {
       return;
     }
     if (text_.size() > section_.Limit()) {
-      Problem(section_line_, Format("section %s is %zu characters long (at most %zu)",
-                                    section_.header.c_str(), text_.size(), section_.Limit()));
+      Problem(section_line_, "section " + section_.header + " is " + std::to_string(text_.size()) +
+                                 " characters long (at most " + std::to_string(section_.Limit()) +
+                                 ")");
       return;
     }
     auto& slot = section_.intro ? texts_.intro[static_cast<size_t>(section_.slot)]
@@ -257,7 +258,8 @@ std::optional<GameTexts> ReadGameTexts(const std::string& path,
     return GameTexts{};
   }
   if (bytes->size() > kTextsFileLimit) {
-    problems.push_back({0, Format("The file is larger than %zu bytes", kTextsFileLimit)});
+    problems.push_back(
+        {0, "The file is larger than " + std::to_string(kTextsFileLimit) + " bytes"});
     return GameTexts{};
   }
   return ParseGameTexts(

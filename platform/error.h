@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -33,7 +34,12 @@ class FileError : public Error {
   std::string path_;
 };
 
-// printf-style formatting for the game's messages ("Image '%s' not found").
+// printf-style formatting for the game's messages ("Image '%s' not found"). Checked against the
+// printf the program calls: on Windows the C library's standard one, not the system's.
+#ifdef __MINGW_PRINTF_FORMAT
+std::string Format(const char* pattern, ...) __attribute__((format(__MINGW_PRINTF_FORMAT, 1, 2)));
+#else
 std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+#endif
 
 }  // namespace kv

@@ -3,22 +3,25 @@
 #include <SDL2/SDL_ttf.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <filesystem>
 #include <list>
 #include <unordered_map>
 
 #include "platform/cp1250.h"
+#include "platform/font_folders.h"
 #include "platform/regular_file.h"
+#include "platform/utf8_path.h"
 
 namespace kv {
 namespace {
 
-constexpr const char* kSansRegular =
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
-constexpr const char* kSansBold = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
-constexpr const char* kSerifRegular =
-    "/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf";
-constexpr const char* kSerifBold = "/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf";
+// The stand-in faces, by the names their files have wherever they are looked for.
+enum StandIn { kSansRegular, kSansBold, kSerifRegular, kSerifBold, kStandInCount };
+constexpr const char* kStandInFiles[kStandInCount] = {
+    "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf", "LiberationSerif-Regular.ttf",
+    "LiberationSerif-Bold.ttf"};
 
 // Bounds that keep a silly request (a huge size, a very long line) from eating the memory;
 // nothing the display can show comes near them.
@@ -121,6 +124,9 @@ struct FontService::Impl {
     FontBytes bytes;
   };
   std::vector<Registered> registered;
+  // Where each stand-in face was found; empty when in none of the folders, which leaves its
+  // texts blank, as a face that cannot be opened does.
+  std::array<std::string, kStandInCount> stand_ins;
   std::unordered_map<FontKey, OpenFont, FontKeyHash> fonts;
 
   struct CachedMask {
@@ -144,8 +150,8 @@ struct FontService::Impl {
       if (cp1250::EqualAsciiNoCase(r.face, desc.face)) return {r.path, pixels, desc.bold};
     }
     const bool serif = cp1250::EqualAsciiNoCase(desc.face, "Times New Roman");
-    if (serif) return {desc.bold ? kSerifBold : kSerifRegular, pixels, false};
-    return {desc.bold ? kSansBold : kSansRegular, pixels, false};
+    if (serif) return {stand_ins[desc.bold ? kSerifBold : kSerifRegular], pixels, false};
+    return {stand_ins[desc.bold ? kSansBold : kSansRegular], pixels, false};
   }
 
   FontBytes RegisteredBytes(const std::string& path) const {
@@ -163,10 +169,14 @@ struct FontService::Impl {
     if (ttf_ready) {
       open.bytes = RegisteredBytes(key.path);
       // At 72 dots per inch a point is a pixel, so the em is exactly the asked height.
-      open.font = open.bytes ? OpenFromMemory(open.bytes, key.pixels)
-                             : TTF_OpenFontDPI(key.path.c_str(), key.pixels, 72, 72);
-      if (open.font == nullptr && key.path != kSansRegular) {
-        open.font = TTF_OpenFontDPI(kSansRegular, key.pixels, 72, 72);
+      if (open.bytes) {
+        open.font = OpenFromMemory(open.bytes, key.pixels);
+      } else if (!key.path.empty()) {
+        open.font = TTF_OpenFontDPI(key.path.c_str(), key.pixels, 72, 72);
+      }
+      const std::string& sans = stand_ins[kSansRegular];
+      if (open.font == nullptr && key.path != sans && !sans.empty()) {
+        open.font = TTF_OpenFontDPI(sans.c_str(), key.pixels, 72, 72);
       }
     }
     if (open.font != nullptr) {
@@ -236,6 +246,35 @@ struct FontService::Impl {
 FontService::FontService() : impl_(std::make_unique<Impl>()) {
   impl_->ttf_ready = TTF_Init() == 0;
   if (!impl_->ttf_ready) std::fprintf(stderr, "TrueType fonts unavailable: %s\n", TTF_GetError());
+  LookForStandInsIn(FontSearchFolders({}));
+}
+
+void FontService::LookForStandInsIn(const std::vector<std::string>& folders) {
+  for (int face = 0; face < kStandInCount; ++face) {
+    std::string& found = impl_->stand_ins[face];
+    found.clear();
+    for (const std::string& folder : folders) {
+      const std::string path = folder + "/" + kStandInFiles[face];
+      std::error_code error;
+      if (std::filesystem::is_regular_file(Utf8Path(path), error)) {
+        found = path;
+        break;
+      }
+    }
+  }
+  // What was opened or drawn before may stand for a face now found elsewhere, or for the
+  // fallback a missing face took then: only the registered faces' stay.
+  for (auto it = impl_->fonts.begin(); it != impl_->fonts.end();) {
+    if (it->second.bytes) {
+      ++it;
+      continue;
+    }
+    if (it->second.font != nullptr) TTF_CloseFont(it->second.font);
+    it = impl_->fonts.erase(it);
+  }
+  impl_->lru.clear();
+  impl_->by_key.clear();
+  impl_->cached_bytes = 0;
 }
 
 FontService::~FontService() = default;

@@ -45,6 +45,11 @@ class FontService {
   // which changes nothing: the face then falls back to the default face.
   bool RegisterFile(const std::string& face, const std::string& path);
 
+  // Where the stand-in faces (any face not registered) are found from now on: the first of
+  // `folders` that holds each one's file. Until this is called, FontSearchFolders without a data
+  // folder. A face in none of them draws nothing.
+  void LookForStandInsIn(const std::vector<std::string>& folders);
+
   // Width and height of the text cell.
   void Measure(const FontDesc& font, std::string_view text, int& width, int& height);
   // The line height (ascent + descent) of the font.

@@ -7,9 +7,10 @@ struct SDL_Window;
 namespace kv {
 
 // SIGINT and SIGTERM end the game as a close of its window does (SDL's own handlers ask for
-// it). A modal box, though, runs a loop of its own that no close reaches; while one is up the
-// signals end the program at once, with exit status 1, and take the box down with it.
-// Call once, after SDL is initialised.
+// it); on Windows so do the console's Ctrl+Break, its close, a log-off and a shutdown, which
+// SDL leaves alone. A modal box, though, runs a loop of its own that no close reaches; while one is
+// up the signals end the program at once, with exit status 1, and take the box down with it. Call
+// once, after SDL is initialised.
 void InstallSignalHandlers();
 
 // The modal error box. Returns when the player dismissed it.

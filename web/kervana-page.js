@@ -17,11 +17,6 @@
   const RECORDING_FILE = "/tmp/kervana.recording";
   const MAP_FOLDER = "/data/maps";
   const SCREENSHOT_FOLDER = "/home/web_user/Pictures/Kervana";
-  // Until the game finds its faces beside its data by itself, they are also where Debian puts
-  // them.
-  const FACES = ["LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
-    "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"];
-  const DEBIAN_FACES = "/usr/share/fonts/truetype/liberation2";
 
   // A run that checks a build: a script or a recording, played headless as fast as it goes.
   const checkKind = params.has("replay") ? "replay" : params.has("script") ? "script" : null;
@@ -177,8 +172,6 @@
     arguments: args,
     preRun: [function () {
       const fs = Module.FS;
-      fs.mkdirTree(DEBIAN_FACES);
-      for (const face of FACES) fs.symlink("/data/fonts/" + face, DEBIAN_FACES + "/" + face);
       for (const [url, local] of fetched) {
         Module.addRunDependency("fetch " + url);
         fs.mkdirTree(local.substring(0, local.lastIndexOf("/")));

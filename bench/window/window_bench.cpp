@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "window/support/child_process.h"
+#include "support/child_process.h"
 #include "window/support/x_server.h"
 
 namespace {

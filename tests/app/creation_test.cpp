@@ -166,7 +166,7 @@ class NameFieldOverThePageTest : public CreationTest {
  protected:
   static void SetUpTestSuite() {
     GameTest::SetUpTestSuite();
-    std::filesystem::copy_file("/usr/share/fonts/truetype/cardo/Cardob101.ttf",
+    std::filesystem::copy_file(test::TestFont("Cardob101.ttf"),
                                data_dir_->path() / "data/Elixir.ttf",
                                std::filesystem::copy_options::overwrite_existing);
   }

@@ -5,9 +5,15 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kv {
 namespace {
+
+// A folder found beside the program, spelt as the system spells paths it puts together.
+std::string Native(const std::string& folder) {
+  return std::filesystem::path(folder).make_preferred().string();
+}
 
 // The folders that exist, for FindDataFolder to try.
 std::function<bool(const std::string&)> Existing(std::set<std::string> folders) {
@@ -29,8 +35,8 @@ TEST(DataFolder, AGivenFolderIsTakenAsGivenWhetherItExistsOrNot) {
 // The installation's own data comes first, so that an installed game started where an unrelated
 // data/ lies reads its own; a program built but not installed finds the data built beside it.
 TEST(DataFolder, TheFoldersAreTriedInOrder) {
-  const std::string own = "/opt/kv/share/games/kervana/data";
-  const std::string built = "/opt/kv/games/data";
+  const std::string own = Native("/opt/kv/share/games/kervana/data");
+  const std::string built = Native("/opt/kv/games/data");
   const std::string installed = "/usr/share/games/kervana/data";
   const DataFolderPlaces unknown{"", "", kPlaces.from_executable, kPlaces.installed};
   struct Case {
@@ -57,10 +63,30 @@ TEST(DataFolder, TheFoldersAreTriedInOrder) {
   }
 }
 
+// A game that knows no installation of its own (the Windows one, unpacked anywhere) looks only
+// where it is started and beside its program, whose folder may have any letters in its name.
+TEST(DataFolder, AGameWithNoInstallationLooksWhereItIsStartedThenBesideItsProgram) {
+#ifdef _WIN32
+  const std::string program = "C:\\Hry\\Kervaná";
+  const std::string beside = "C:\\Hry\\Kervaná\\data";
+#else
+  const std::string program = "/hry/Kervaná";
+  const std::string beside = "/hry/Kervaná/data";
+#endif
+  const DataFolderPlaces places{"", program, "", ""};
+  EXPECT_EQ(DataFolderCandidates(places), (std::vector<std::string>{"data", beside}));
+  EXPECT_EQ(FindDataFolder(places, Existing({beside})), beside);
+  EXPECT_EQ(FindDataFolder(places, Existing({"data", beside})), "data");
+  EXPECT_EQ(FindDataFolder(places, Existing({})), "data");
+  EXPECT_EQ(MissingDataHint(places),
+            "No data folder was found (looked in ./data, " + beside + "); --data DIR chooses one.");
+}
+
 TEST(DataFolder, WithNoneFoundThePlayerIsToldWhereTheGameLookedAndHowToChoose) {
   EXPECT_EQ(MissingDataHint(kPlaces),
-            "No data folder was found (looked in /opt/kv/share/games/kervana/data, ./data, "
-            "/opt/kv/games/data, /usr/share/games/kervana/data); --data DIR chooses one.");
+            "No data folder was found (looked in " + Native("/opt/kv/share/games/kervana/data") +
+                ", ./data, " + Native("/opt/kv/games/data") +
+                ", /usr/share/games/kervana/data); --data DIR chooses one.");
   // A program that does not know its own folder looked in two places only.
   EXPECT_EQ(MissingDataHint({"", "", kPlaces.from_executable, kPlaces.installed}),
             "No data folder was found (looked in ./data, /usr/share/games/kervana/data); "
@@ -75,8 +101,14 @@ TEST(DataFolder, FilesAreSpeltAsTheFolderIs) {
 }
 
 TEST(DataFolder, TheProgramsOwnFolderIsWhereItsFileLies) {
+  // This test's program is built into the build folder's tests/.
+  const std::filesystem::path built_into = std::filesystem::absolute(KV_BUILD_DIR "/tests");
+  ASSERT_FALSE(ExecutableFolder().empty());
+  EXPECT_TRUE(std::filesystem::equivalent(ExecutableFolder(), built_into)) << ExecutableFolder();
+#ifndef _WIN32
   const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
   EXPECT_EQ(ExecutableFolder(), self.parent_path().string());
+#endif
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ TEST(PicturesFolder, NoFolderWhereTheFileNamesNoneOrOnlyHome) {
 }
 
 TEST(ScreenshotFolder, FromTheUserDirsFileElsePicturesInHome) {
+  KV_SKIP_ON_WINDOWS("user-dirs files are the freedesktop desktops'; Windows has known folders");
   TempDir dir;
   const std::string home = dir.path().string();
   EXPECT_EQ(ScreenshotFolder(home.c_str(), nullptr), dir.path() / "Pictures" / "Kervana");
@@ -108,7 +109,9 @@ TEST(SaveScreenshot, WhatCannotBeWrittenSaysWhy) {
       {"no home", fs::path(), 0, "no home folder to put screenshots in"},
       {"a file where the folder should be", dir.path() / "blocked" / "Kervana", 0,
        "cannot make " + (dir.path() / "blocked" / "Kervana").string() + ": Not a directory"},
+#ifndef _WIN32  // Windows limits no process's file sizes, which stand in for a full disk
       {"a full disk", folder, 100, "cannot write " + (folder / name).string() + ": File too large"},
+#endif
   };
   std::tm local{};
   local.tm_year = 100;

@@ -64,7 +64,7 @@ TEST(ScriptReader, ReadsAFileAcrossItsBufferAndFindsTheFirstCommandAgainAfterRew
   test::TempDir dir;
   std::string text = "# comment\n\n";
   for (int i = 0; i < 20000; ++i) text += "frames " + std::to_string(i) + "\n";
-  std::ofstream(dir / "s") << text;
+  std::ofstream(dir / "s", std::ios::binary) << text;
   std::string problem;
   const auto reader = ScriptReader::Open(dir / "s", problem);
   ASSERT_TRUE(reader) << problem;

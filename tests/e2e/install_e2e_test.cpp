@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
 #include "support/game_data.h"
 #include "support/test_support.h"
-#include "window/support/child_process.h"
 
 namespace kv::test {
 namespace {
@@ -48,8 +48,8 @@ class InstallTest : public ::testing::Test {
                        .stderr_path = dir / "err.txt"});
     GameRun run;
     run.status = game.WaitExit(kTimeLimit).value_or(-1);
-    run.out = ReadText(dir / "out.txt");
-    run.errors = ReadText(dir / "err.txt");
+    run.out = ReadOutput(dir / "out.txt");
+    run.errors = ReadOutput(dir / "err.txt");
     run.state = ReadText(dir / "state.json");
     return run;
   }
@@ -64,9 +64,10 @@ class InstallTest : public ::testing::Test {
 
   // A copy of the program laid out as an installation lays it out under `root`.
   std::string InstallProgram(const fs::path& root) {
-    fs::create_directories(root / "games");
-    fs::copy_file(KV_BUILD_DIR "/kervana", root / "games/kervana");
-    return (root / "games/kervana").string();
+    const fs::path program = root / "games" / fs::path(GameProgram()).filename();
+    fs::create_directories(program.parent_path());
+    fs::copy_file(GameProgram(), program);
+    return program.string();
   }
 
   TempDir dir;
@@ -82,8 +83,7 @@ class InstallTest : public ::testing::Test {
 
 TEST_F(InstallTest, AGivenDataFolderWithoutMapsPutsTheMapInThePlayersFolder) {
   MakeData(dir.path() / "somewhere/data", false);
-  const GameRun run =
-      Play(KV_BUILD_DIR "/kervana", {"--data", dir / "somewhere/data"}, kIntoTheGame);
+  const GameRun run = Play(GameProgram(), {"--data", dir / "somewhere/data"}, kIntoTheGame);
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_NE(run.state.find("\"Map\":{\"Name\":\"Test map\"}"), std::string::npos) << run.state;
   EXPECT_NE(run.state.find("\"Errors\":[]"), std::string::npos) << run.state;
@@ -94,8 +94,7 @@ TEST_F(InstallTest, AGivenDataFolderWithoutMapsPutsTheMapInThePlayersFolder) {
 
 TEST_F(InstallTest, ADataFolderWhoseMapsCanBeWrittenKeepsTheMapAsBefore) {
   MakeData(dir.path() / "somewhere/data", true);
-  const GameRun run =
-      Play(KV_BUILD_DIR "/kervana", {"--data=" + dir / "somewhere/data/"}, kIntoTheGame);
+  const GameRun run = Play(GameProgram(), {"--data=" + dir / "somewhere/data/"}, kIntoTheGame);
   EXPECT_EQ(run.status, 0) << run.errors;
   EXPECT_EQ(fs::file_size(dir.path() / "somewhere/data/maps/0.num"), 38422u);
   EXPECT_FALSE(fs::exists(data_home));
@@ -114,9 +113,14 @@ TEST_F(InstallTest, AnInstallationFindsItsDataBesideItsProgramWhereverItWasUnpac
   // state's list of errors keeps it whole).
   fs::remove(root / "share/games/kervana/data/graphic1.dat");
   const GameRun broken = Play(program, {}, "state -\n");
-  const std::string opened = (root / "share/games/kervana/data/graphic1.dat").string();
+  // The folder as the system spells it, the file's name added as the game adds it.
+  const std::string opened =
+      (root / "share/games/kervana/data").make_preferred().string() + "/graphic1.dat";
+  // In the state's JSON a backslash (Windows' separator) is written twice.
+  std::string in_json;
+  for (const char c : opened) in_json += c == '\\' ? std::string(2, c) : std::string(1, c);
   EXPECT_EQ(broken.status, 1);
-  EXPECT_NE(broken.state.find("\"Errors\":[\"Cannot open file " + opened + "\"]"),
+  EXPECT_NE(broken.state.find("\"Errors\":[\"Cannot open file " + in_json + "\"]"),
             std::string::npos)
       << broken.state;
 }
@@ -132,17 +136,17 @@ TEST_F(InstallTest, WithNoDataAnywhereTheMessageNamesTheDataFolderHere) {
 }
 
 TEST_F(InstallTest, HelpAndVersionGoToStandardOutputAndAMistakeToStandardError) {
-  const GameRun help = Play(KV_BUILD_DIR "/kervana", {"--help"});
+  const GameRun help = Play(GameProgram(), {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: kervana ", 0), 0u) << help.out;
   EXPECT_NE(help.out.find("\n  --data DIR"), std::string::npos) << help.out;
   EXPECT_EQ(help.errors, "");
 
-  const GameRun version = Play(KV_BUILD_DIR "/kervana", {"--version"});
+  const GameRun version = Play(GameProgram(), {"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("Kervana IV v.0.2-June 2000\n", 0), 0u) << version.out;
 
-  const GameRun wrong = Play(KV_BUILD_DIR "/kervana", {"--bogus"});
+  const GameRun wrong = Play(GameProgram(), {"--bogus"});
   EXPECT_EQ(wrong.status, 2);
   EXPECT_EQ(wrong.out, "");
   EXPECT_EQ(wrong.errors.rfind("kervana: unknown option --bogus\nusage: kervana ", 0), 0u)

@@ -10,8 +10,7 @@
 namespace kv {
 namespace {
 
-constexpr const char* kSerifFile =
-    "/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf";
+const std::string kSerifFile = test::TestFont("LiberationSerif-Regular.ttf");
 
 FontDesc Face(const std::string& face, int height_px, bool bold = false) {
   FontDesc font;
@@ -119,6 +118,7 @@ TEST(FontServiceTest, RegisteredFilesServeTheirFaceAndBadFilesAreIgnored) {
 }
 
 TEST(FontServiceTest, OnlyARegularFileRegistersAndItIsReadOnce) {
+  KV_SKIP_ON_WINDOWS("Windows has no FIFOs");
   test::TempDir dir;
   test::MakeFifo(dir / "fifo.ttf");
   std::filesystem::create_directory(dir / "folder.ttf");

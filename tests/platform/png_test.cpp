@@ -66,6 +66,7 @@ TEST(PngTest, ImpossibleShotsReportFailure) {
 }
 
 TEST(PngTest, AShotThatCannotBeWrittenWholeKeepsTheOldOne) {
+  KV_SKIP_ON_WINDOWS("Windows limits no process's file sizes, nor has a device always full");
   test::TempDir dir;
   Image565 image(64, 64);
   for (size_t i = 0; i < image.pixels.size(); ++i)

@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/test_support.h"
 
 namespace kv {
 namespace {
 
 // Runs the real backend on SDL's dummy drivers: no screen, but every call goes through.
 TEST(SdlPlatformTest, OpensPresentsAndSwitchesModesOnDummyDrivers) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  test::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+  test::SetEnvironment("SDL_AUDIODRIVER", "dummy");
   std::string problem;
   auto platform = MakeSdlPlatform({}, problem);
   ASSERT_NE(platform, nullptr) << problem;
@@ -89,8 +90,8 @@ std::vector<std::string> PadEvents(Platform& platform) {
 // A script's controller is SDL's virtual game controller: plugged in, moved, pressed, pulled
 // out and plugged in again, it gives the events a real one gives, through SDL's mapping.
 TEST(SdlPlatformTest, TheScriptsControllerComesAndGoesThroughSdl) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  test::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+  test::SetEnvironment("SDL_AUDIODRIVER", "dummy");
   std::string problem;
   auto platform = MakeSdlPlatform({}, problem);
   ASSERT_NE(platform, nullptr) << problem;
@@ -129,8 +130,8 @@ TEST(SdlPlatformTest, TheScriptsControllerComesAndGoesThroughSdl) {
 // A wait however long comes back within a second, for the caller to look at the time and at the
 // events (a request to end among them) before it waits again.
 TEST(SdlPlatformTest, NoWaitOutlastsASecond) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  test::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+  test::SetEnvironment("SDL_AUDIODRIVER", "dummy");
   std::string problem;
   auto platform = MakeSdlPlatform({}, problem);
   ASSERT_NE(platform, nullptr) << problem;

@@ -1,7 +1,8 @@
 #include "support/hostile_files.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
 
 #include "tools/writer/little_endian.h"
 #include "tools/writer/picture_writer.h"
@@ -94,10 +95,10 @@ std::vector<uint8_t> ManyEmptyItems(int count) {
 }
 
 bool WriteZeroFile(const std::string& path, uint64_t size) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return false;
-  const bool sized = ::ftruncate(fd, static_cast<off_t>(size)) == 0;
-  return ::close(fd) == 0 && sized;
+  if (!std::ofstream(path, std::ios::binary | std::ios::trunc)) return false;
+  std::error_code error;
+  std::filesystem::resize_file(path, size, error);
+  return !error;
 }
 
 }  // namespace kv::test

@@ -7,6 +7,14 @@
 
 #include "platform/error.h"
 
+// Skips a case whose subject Windows does not have (FIFOs, devices such as /dev/full, limits on
+// a process's file sizes), saying which.
+#ifdef _WIN32
+#define KV_SKIP_ON_WINDOWS(reason) GTEST_SKIP() << (reason)
+#else
+#define KV_SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#endif
+
 namespace kv::test {
 
 // A fresh directory under the system's temporary directory, removed when the object goes.
@@ -33,9 +41,28 @@ inline std::string MessageOf(const std::function<void()>& action) {
 
 // The whole of a text file; empty when it cannot be read.
 std::string ReadText(const std::string& path);
+// What a program wrote to standard output or error, caught in the file at `path`: its lines end
+// in "\n" (Windows' text mode writes "\r\n").
+std::string ReadOutput(const std::string& path);
+
+// The built programs, as paths a child started in any folder finds them by.
+std::string GameProgram();
+std::string DataToolProgram();
+// A font file the test build copies from the build machine's fonts (LiberationSans-Bold.ttf,
+// LiberationSerif-Regular.ttf, Cardob101.ttf), so that no test reads the system's own folders.
+std::string TestFont(const std::string& file);
+
+// Sets a variable of this process's environment, which the programs and libraries it runs see.
+void SetEnvironment(const std::string& name, const std::string& value);
+
+// The id of this test's process, and of a process that ran and has ended.
+long ProcessId();
+long GoneProcessId();
+// The id of a process that runs for the whole test, not this one.
+long OtherLiveProcessId();
 
 // While it exists, no file of this process may grow beyond `bytes`: a write past that point
-// fails as on a full disk (EFBIG, the signal that comes with it ignored).
+// fails as on a full disk (EFBIG, the signal that comes with it ignored). POSIX only.
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(uint64_t bytes);
@@ -48,8 +75,21 @@ class FileSizeLimit {
   void (*old_handler_)(int) = nullptr;
 };
 
-// Makes a FIFO at `path`.
+// Makes a FIFO at `path` (POSIX only).
 void MakeFifo(const std::string& path);
+
+// For the length of its life, standard output goes where every write fails: a full disk on
+// POSIX, a pipe whose reading end is closed on Windows.
+class FailingStandardOutput {
+ public:
+  FailingStandardOutput();
+  ~FailingStandardOutput();
+  FailingStandardOutput(const FailingStandardOutput&) = delete;
+  FailingStandardOutput& operator=(const FailingStandardOutput&) = delete;
+
+ private:
+  int saved_ = -1;
+};
 
 // Runs `work` and says whether it returned within a few seconds. Work stuck opening the FIFO at
 // `fifo` is then set free by opening the FIFO's other end, so that a hang fails the test

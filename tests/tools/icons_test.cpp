@@ -31,7 +31,7 @@ Rgba ReadPng(const fs::path& path) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   Rgba result;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return result;
+  if (!png_image_begin_read_from_file(&image, path.string().c_str())) return result;
   result.has_alpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
   image.format = PNG_FORMAT_RGBA;
   result.pixels.resize(PNG_IMAGE_SIZE(image));

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/image565.h"
+#include "support/child_process.h"
 #include "support/test_support.h"
-#include "window/support/child_process.h"
 #include "window/support/x_server.h"
 
 namespace kv::test {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "window/support/child_process.h"
+#include "support/child_process.h"
 
 namespace kv::test {
 

@@ -1,7 +1,8 @@
-#include "window/support/child_process.h"
+#include "support/child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,12 +62,31 @@ ChildProcess::ChildProcess(const Options& options) {
   for (std::string& e : env_entries) envp.push_back(e.data());
   envp.push_back(nullptr);
 
-  pid_ = fork();
-  if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) {
+  int unread[2] = {-1, -1};
+  if (options.stdout_unread) {
+    if (pipe(unread) != 0) throw std::runtime_error("pipe failed");
+    close(unread[0]);
+  }
+
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
     setpgid(0, 0);
     if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) _exit(126);
     Redirect(options.stdout_path, STDOUT_FILENO);
+    if (options.stdout_unread) {
+      // Written into, such a pipe raises SIGPIPE: ignored, so that the write fails instead.
+      signal(SIGPIPE, SIG_IGN);
+      dup2(unread[1], STDOUT_FILENO);
+      close(unread[1]);
+    }
+    if (options.file_size_limit > 0) {
+      signal(SIGXFSZ, SIG_IGN);
+      rlimit limit{};
+      getrlimit(RLIMIT_FSIZE, &limit);
+      limit.rlim_cur = options.file_size_limit;
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
     Redirect(options.stderr_path, STDERR_FILENO);
     if (options.pass_fd >= 0) {
       const int flags = fcntl(options.pass_fd, F_GETFD);
@@ -75,8 +95,10 @@ ChildProcess::ChildProcess(const Options& options) {
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
+  pid_ = pid;
+  if (options.stdout_unread) close(unread[1]);
   // Set the group from both sides, so that it exists before anyone signals it.
-  setpgid(pid_, pid_);
+  setpgid(static_cast<pid_t>(pid_), static_cast<pid_t>(pid_));
 }
 
 ChildProcess::~ChildProcess() {
@@ -86,11 +108,11 @@ ChildProcess::~ChildProcess() {
 bool ChildProcess::Running() {
   if (status_) return false;
   int raw = 0;
-  const pid_t done = waitpid(pid_, &raw, WNOHANG);
+  const pid_t done = waitpid(static_cast<pid_t>(pid_), &raw, WNOHANG);
   if (done == pid_) {
     status_ = StatusOf(raw);
     // Whatever the program left behind in its group ends with it.
-    kill(-pid_, SIGKILL);
+    kill(-static_cast<pid_t>(pid_), SIGKILL);
     return false;
   }
   return true;
@@ -106,17 +128,26 @@ std::optional<int> ChildProcess::WaitExit(std::chrono::milliseconds timeout) {
 }
 
 void ChildProcess::Signal(int signal) {
-  if (Running()) kill(pid_, signal);
+  if (Running()) kill(static_cast<pid_t>(pid_), signal);
 }
 
 void ChildProcess::Stop() {
   if (pid_ <= 0 || !Running()) return;
-  kill(-pid_, SIGTERM);
+  kill(-static_cast<pid_t>(pid_), SIGTERM);
   if (!WaitExit(std::chrono::milliseconds(2000))) {
-    kill(-pid_, SIGKILL);
+    kill(-static_cast<pid_t>(pid_), SIGKILL);
     int raw = 0;
-    if (waitpid(pid_, &raw, 0) == pid_) status_ = StatusOf(raw);
+    if (waitpid(static_cast<pid_t>(pid_), &raw, 0) == pid_) status_ = StatusOf(raw);
   }
+}
+
+}  // namespace kv::test
+
+namespace kv::test {
+
+int RunToEnd(const ChildProcess::Options& options, std::chrono::milliseconds timeout) {
+  ChildProcess program(options);
+  return program.WaitExit(timeout).value_or(-1);
 }
 
 }  // namespace kv::test

@@ -1,0 +1,143 @@
+// Where the stand-in faces come from: a program for Windows or the web must find them in its own
+// data folder, since the folders of the machine that built it are not there when it is played.
+#include "platform/font_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/fonts.h"
+#include "support/test_support.h"
+
+namespace kv {
+namespace {
+
+#ifdef _WIN32
+const std::vector<std::string> kSystemFolders = {};
+#else
+const std::vector<std::string> kSystemFolders = {"/usr/share/fonts/truetype/liberation2"};
+#endif
+
+// Where the faces lie on the machine that runs the tests, a Linux one or Wine on it.
+const std::string kFacesHere = "/usr/share/fonts/truetype/liberation2";
+
+std::vector<std::string> Then(std::vector<std::string> first) {
+  first.insert(first.end(), kSystemFolders.begin(), kSystemFolders.end());
+  return first;
+}
+
+TEST(FontFolders, TheDataFoldersFacesComeBeforeTheSystems) {
+  const struct {
+    const char* data_folder;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"data", Then({"data/fonts"})},
+      {"data/", Then({"data/fonts"})},
+      {"C:\\Games\\Kervana\\data\\", Then({"C:\\Games\\Kervana\\data\\fonts"})},
+      {"Hry/Kervaná/data", Then({"Hry/Kervaná/data/fonts"})},
+      {"", kSystemFolders},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FontSearchFolders(c.data_folder), c.expected) << c.data_folder;
+  }
+}
+
+TEST(FontFolders, OnlyALinuxBuildNamesAFolderOutsideTheGame) {
+  for (const std::string& folder : FontSearchFolders("data")) {
+    const bool outside = std::filesystem::path(folder).is_absolute() || folder.starts_with('/');
+#ifdef _WIN32
+    EXPECT_FALSE(outside) << folder;
+#else
+    EXPECT_EQ(outside, folder == kSystemFolders[0]) << folder;
+#endif
+  }
+}
+
+int SansWidth(FontService& fonts, bool bold = false) {
+  FontDesc font;
+  font.height_px = 20;
+  font.bold = bold;
+  int width = 0, height = 0;
+  fonts.Measure(font, "Kervana", width, height);
+  return width;
+}
+
+int SerifWidth(FontService& fonts) {
+  FontDesc font;
+  font.face = "Times New Roman";
+  font.height_px = 20;
+  int width = 0, height = 0;
+  fonts.Measure(font, "Kervana", width, height);
+  return width;
+}
+
+// A face is told by its widths: the serif sets "Kervana" narrower than the sans.
+TEST(FontFolders, AFaceInTheDataFolderWinsOverTheSystems) {
+  FontService fonts;
+  fonts.LookForStandInsIn({kFacesHere});
+  const int sans = SansWidth(fonts);
+  const int serif = SerifWidth(fonts);
+  ASSERT_GT(sans, 0);
+  ASSERT_NE(sans, serif);
+
+  test::TempDir data;
+  std::filesystem::create_directory(data.path() / "fonts");
+  std::filesystem::copy_file(kFacesHere + "/LiberationSerif-Regular.ttf",
+                             data.path() / "fonts" / "LiberationSans-Regular.ttf");
+  fonts.LookForStandInsIn({data / "fonts", kFacesHere});
+  EXPECT_EQ(SansWidth(fonts), serif);
+  EXPECT_EQ(SerifWidth(fonts), serif) << "the faces the data folder lacks are the system's";
+}
+
+TEST(FontFolders, AFaceFoundNowhereDrawsNothingAndBreaksNothing) {
+  test::TempDir empty;
+  FontService fonts;
+  fonts.LookForStandInsIn({empty / "fonts", empty / "nowhere"});
+  FontDesc font;
+  font.height_px = 20;
+  int width = -1, height = -1;
+  fonts.Measure(font, "Kervana", width, height);
+  EXPECT_EQ(width, 0);
+  EXPECT_EQ(height, 20);
+  EXPECT_EQ(fonts.Render(font, "Kervana")->alpha.size(), 0u);
+}
+
+// Only the sans regular is there: the bold and the serif fall back to it, as to any face a
+// system lacks.
+TEST(FontFolders, AMissingFaceFallsBackToTheRegularSans) {
+  FontService system_fonts;
+  system_fonts.LookForStandInsIn({kFacesHere});
+  const int sans = SansWidth(system_fonts);
+
+  test::TempDir data;
+  std::filesystem::create_directory(data.path() / "fonts");
+  std::filesystem::copy_file(kFacesHere + "/LiberationSans-Regular.ttf",
+                             data.path() / "fonts" / "LiberationSans-Regular.ttf");
+  FontService fonts;
+  fonts.LookForStandInsIn({data / "fonts"});
+  EXPECT_EQ(SansWidth(fonts, true), sans);
+  EXPECT_EQ(SerifWidth(fonts), sans);
+}
+
+// A text drawn while a face was missing drew nothing and fell back; once the face is found the
+// same request draws in it.
+TEST(FontFolders, WhatWasDrawnWithoutAFaceIsDrawnAnewOnceItIsFound) {
+  test::TempDir data;
+  std::filesystem::create_directory(data.path() / "fonts");
+  std::filesystem::copy_file(kFacesHere + "/LiberationSans-Regular.ttf",
+                             data.path() / "fonts" / "LiberationSans-Regular.ttf");
+  FontService fonts;
+  fonts.LookForStandInsIn({data / "nowhere"});
+  EXPECT_EQ(SerifWidth(fonts), 0);
+  fonts.LookForStandInsIn({data / "fonts"});
+  const int sans = SansWidth(fonts);
+  EXPECT_GT(sans, 0);
+  EXPECT_EQ(SerifWidth(fonts), sans) << "the serif, still missing, falls back to the sans now";
+  fonts.LookForStandInsIn({kFacesHere});
+  EXPECT_NE(SerifWidth(fonts), sans);
+}
+
+}  // namespace
+}  // namespace kv
