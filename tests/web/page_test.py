@@ -164,6 +164,21 @@ class PageTest(unittest.TestCase):
         self.changes(lambda: ActionChains(self.browser).send_keys("Žluťoučký kůň").perform(),
                      "typing a name")
 
+    def test_the_button_and_alt_enter_switch_the_browsers_full_screen(self):
+        self.open_game()
+        self.settle()
+        in_full_screen = "return document.fullscreenElement !== null"
+        button = self.browser.find_element(By.ID, "fullscreen")
+        for switch, what in [
+                (lambda: button.click(), "the button"),
+                (lambda: ActionChains(self.browser).key_down(Keys.ALT).send_keys(Keys.ENTER)
+                 .key_up(Keys.ALT).perform(), "Alt+Enter")]:
+            for wanted in [True, False]:
+                switch()
+                wait_for(self.browser, "%s to make full screen %s" % (what, wanted), 10,
+                         lambda b: b.execute_script(in_full_screen) == wanted)
+                self.settle(0.3)
+
     def test_escape_ends_the_game_and_the_page_offers_another(self):
         self.open_game()
         self.settle()
