@@ -166,6 +166,11 @@
     canvas.focus();
   }
   document.getElementById("fullscreen").addEventListener("click", toggleFullScreen);
+  // Alt+Enter, as on the desktop: only the page may ask for the browser's full screen, and only
+  // while a key is down. The game sees the key too and switches its own display mode.
+  window.addEventListener("keydown", function (event) {
+    if (event.altKey && event.key === "Enter" && !event.repeat) toggleFullScreen();
+  }, true);
 
   window.Module = {
     canvas: canvas,
