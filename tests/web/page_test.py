@@ -180,16 +180,27 @@ class PageTest(unittest.TestCase):
                 self.settle(0.3)
 
     def test_escape_ends_the_game_and_the_page_offers_another(self):
-        self.open_game()
-        self.settle()
-        ActionChains(self.browser).send_keys(Keys.ESCAPE).perform()
-        ended = self.browser.find_element(By.ID, "ended")
-        wait_for(self.browser, "the end of the game", 20, lambda b: ended.is_displayed())
-        self.assertIn("Hra skončila", ended.text)
-        self.browser.find_element(By.ID, "again").click()
-        wait_for(self.browser, "a new game", 30, lambda b: b.execute_script(
-            "return document.documentElement.getAttribute('data-first-picture-ms')"
-            " && !document.getElementById('ended').checkVisibility()"))
+        # With ?record=1 the page also offers the session's recording.
+        for query, recorded in [("", False), ("?record=1", True)]:
+            self.open_game(query)
+            self.settle()
+            ActionChains(self.browser).send_keys(Keys.ESCAPE).perform()
+            ended = self.browser.find_element(By.ID, "ended")
+            wait_for(self.browser, "the end of the game" + query, 20,
+                     lambda b: ended.is_displayed())
+            self.assertIn("Hra skončila", ended.text)
+            link = self.browser.find_element(By.ID, "recording")
+            self.assertEqual(link.is_displayed(), recorded, query)
+            if recorded:
+                text = self.browser.execute_async_script(
+                    "const done = arguments[0];"
+                    "fetch(document.getElementById('recording').href)"
+                    ".then(r => r.text()).then(done);")
+                self.assertTrue(text.startswith("recorded"), text[:80])
+            self.browser.find_element(By.ID, "again").click()
+            wait_for(self.browser, "a new game", 30, lambda b: b.execute_script(
+                "return document.documentElement.getAttribute('data-first-picture-ms')"
+                " && !document.getElementById('ended').checkVisibility()"))
 
     def test_the_frame_bench_runs_in_the_page(self):
         frames = int(os.environ.get("KERVANA_BENCH_FRAMES", "600"))
