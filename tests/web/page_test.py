@@ -202,6 +202,21 @@ class PageTest(unittest.TestCase):
                 "return document.documentElement.getAttribute('data-first-picture-ms')"
                 " && !document.getElementById('ended').checkVisibility()"))
 
+    def test_the_map_the_game_saves_stays_in_the_browsers_storage(self):
+        maps = "return Module.FS.readdir('/data/maps').filter(n => !n.startsWith('.'))"
+        self.open_game()
+        self.settle()
+        # The load button enters the game, which saves its map on the way in.
+        self.at(500, 400).click().perform()
+        wait_for(self.browser, "the map to be saved", 20,
+                 lambda b: b.execute_script(maps))
+        saved = self.browser.execute_script(maps)
+        self.browser.execute_script("Module.FS.syncfs(false, () => {})")
+        self.settle(1.0)
+        self.open_game()
+        wait_for(self.browser, "the saved map after a reload", 10,
+                 lambda b: b.execute_script(maps) == saved)
+
     def test_the_frame_bench_runs_in_the_page(self):
         frames = int(os.environ.get("KERVANA_BENCH_FRAMES", "600"))
         self.browser.get(self.site.address + "index.html?bench=%d" % frames)
