@@ -217,6 +217,20 @@ class PageTest(unittest.TestCase):
         wait_for(self.browser, "the saved map after a reload", 10,
                  lambda b: b.execute_script(maps) == saved)
 
+    def test_f12_offers_the_screenshot_as_a_download(self):
+        self.open_game()
+        self.settle()
+        self.browser.execute_script("""
+            window.offeredTypes = [];
+            const make = URL.createObjectURL;
+            URL.createObjectURL = function (blob) {
+              window.offeredTypes.push(blob.type);
+              return make(blob);
+            };""")
+        ActionChains(self.browser).send_keys(Keys.F12).perform()
+        wait_for(self.browser, "the screenshot's download", 10,
+                 lambda b: "image/png" in b.execute_script("return window.offeredTypes"))
+
     def test_the_frame_bench_runs_in_the_page(self):
         frames = int(os.environ.get("KERVANA_BENCH_FRAMES", "600"))
         self.browser.get(self.site.address + "index.html?bench=%d" % frames)
