@@ -57,7 +57,7 @@ class Site:
 def start_browser():
     options = webdriver.ChromeOptions()
     for flag in ["--headless=new", "--no-sandbox", "--disable-gpu", "--enable-unsafe-swiftshader",
-                 "--window-size=1000,800", "--autoplay-policy=no-user-gesture-required"]:
+                 "--window-size=1000,800"]:
         options.add_argument(flag)
     options.binary_location = "/usr/bin/chromium"
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
