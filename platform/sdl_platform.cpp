@@ -45,9 +45,11 @@ void MixInto(void* mixer, Uint8* stream, int bytes) {
 // here the clocks, the sound device, the pointer picture and the error box.
 class SdlPlatform final : public Platform {
  public:
-  SdlPlatform(std::unique_ptr<SdlWindow> window, bool accelerated, PictureScaling scaling)
+  SdlPlatform(std::unique_ptr<SdlWindow> window, bool accelerated, bool may_fall_back,
+              PictureScaling scaling)
       : window_(std::move(window)),
         accelerated_(accelerated),
+        may_fall_back_(may_fall_back),
         scaling_(scaling),
         presenter_(controls_, fonts_, [this] { return Micros(); }),
         pad_(std::make_unique<SdlPad>()),
@@ -152,9 +154,15 @@ class SdlPlatform final : public Platform {
 
   bool OpenDisplay(bool fullscreen, DisplayMode mode) override {
     CloseDisplay();
-    if (!window_->SetMode(fullscreen) ||
-        !presenter_.Open(window_->handle(), accelerated_, scaling_, window_->RefreshRate())) {
-      return false;
+    if (!window_->SetMode(fullscreen)) return false;
+    if (!presenter_.Open(window_->handle(), accelerated_, scaling_, window_->RefreshRate())) {
+      // The card's renderer was the machine's likely choice, not the player's, and is not to be
+      // had (no driver for the card, a remote session): the processor draws instead, for good.
+      if (!accelerated_ || !may_fall_back_) return false;
+      accelerated_ = false;
+      if (!presenter_.Open(window_->handle(), false, scaling_, window_->RefreshRate())) {
+        return false;
+      }
     }
     events_.AfterSwitch();
     // Whether or not it moved, the pointer lies over another display pixel now.
@@ -242,6 +250,7 @@ class SdlPlatform final : public Platform {
 
   std::unique_ptr<SdlWindow> window_;
   bool accelerated_;
+  bool may_fall_back_;
   PictureScaling scaling_;
   SdlPresenter presenter_;
   std::unique_ptr<SdlPad> pad_;
@@ -293,6 +302,7 @@ std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options, std::string
     return nullptr;
   }
   return std::make_unique<SdlPlatform>(std::move(window), accelerated,
+                                       options.renderer == SdlOptions::Renderer::kAutomatic,
                                        PictureScaling{options.filter, options.integer_scale});
 }
 

@@ -7,6 +7,7 @@
 #include "media/dxdraw.h"
 #include "media/surface.h"
 #include "media/word_break.h"
+#include "support/test_support.h"
 
 namespace kv {
 namespace {
@@ -27,7 +28,7 @@ class CanvasTest : public ::testing::Test {
   }
   int CountAll(uint16_t value) const { return Count(value, {0, 0, 200, 100}); }
 
-  FontService fonts;
+  test::TestFonts fonts;
   Surface surface;
 };
 

@@ -17,6 +17,7 @@
 #include "newgame/texts_file.h"
 #include "platform/cp1250.h"
 #include "platform/fonts.h"
+#include "support/test_support.h"
 
 namespace kv {
 namespace {
@@ -117,7 +118,7 @@ class TextFit : public ::testing::Test {
 
   const RgbImage& Frame() { return images_.FindItemByName("Braz").picture().Pixels(); }
 
-  FontService fonts_;
+  test::TestFonts fonts_;
   TPictureCollection images_;
 };
 

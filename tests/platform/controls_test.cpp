@@ -8,6 +8,7 @@
 #include "platform/cp1250.h"
 #include "platform/keys.h"
 #include "platform/platform.h"
+#include "support/test_support.h"
 
 namespace kv {
 namespace {
@@ -141,7 +142,7 @@ TEST(ControlHostTest, ComposeDrawsOnlyVisibleControlsAndOnlyInsideThem) {
   s.edit.background = Rgb(0, 0, 0);
   s.list.background = Rgb(140, 95, 50);
   s.host.Show(s.list, false);
-  FontService fonts;
+  test::TestFonts fonts;
   const uint16_t sentinel = 0x1234;
   Image565 front(800, 600, sentinel);
   Image565 out;
@@ -162,7 +163,7 @@ TEST(ControlHostTest, ComposeDrawsOnlyVisibleControlsAndOnlyInsideThem) {
 }
 
 TEST(ControlDrawTest, ControlsHangingOffThePictureClipSafely) {
-  FontService fonts;
+  test::TestFonts fonts;
   Image565 small(50, 30, 0x1234);
   TrackBar bar;
   bar.bounds = {-100, -10, 120, 30};
@@ -374,7 +375,7 @@ TEST(EditControlTest, DraggingSelectsAndADoubleClickTakesTheWord) {
   host.Add(&edit);
   host.Show(edit, true);
   edit.SetText(cp1250::FromUtf8("Jan Novák z Lhoty"));
-  FontService fonts;
+  test::TestFonts fonts;
   Image565 screen(800, 600);
   edit.Draw(screen, fonts);
 
@@ -427,7 +428,7 @@ TEST(EditControlTest, KeyReleasesReachTheHandlerAndClicksPlaceTheCaret) {
   s.host.KeyUp(vk::kReturn);
   EXPECT_EQ(s.released, std::vector<int>{vk::kReturn});
 
-  FontService fonts;
+  test::TestFonts fonts;
   Image565 screen(800, 600);
   s.edit.font.height_px = 33;
   s.edit.SetText("Neznamy");

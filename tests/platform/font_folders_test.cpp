@@ -20,8 +20,8 @@ const std::vector<std::string> kSystemFolders = {};
 const std::vector<std::string> kSystemFolders = {"/usr/share/fonts/truetype/liberation2"};
 #endif
 
-// Where the faces lie on the machine that runs the tests, a Linux one or Wine on it.
-const std::string kFacesHere = "/usr/share/fonts/truetype/liberation2";
+// Where the faces lie for the tests, on every system.
+const std::string kFacesHere = test::StandInFaceFolder();
 
 std::vector<std::string> Then(std::vector<std::string> first) {
   first.insert(first.end(), kSystemFolders.begin(), kSystemFolders.end());

@@ -49,14 +49,14 @@ TEST(FontServiceTest, PointSizesBecomePixelsAtNinetySixDotsPerInch) {
     EXPECT_EQ(font.PixelHeight(), pixels);
   }
   // The em is the pixel height: the line (ascent plus descent) is a little over it.
-  FontService fonts;
+  test::TestFonts fonts;
   const int line = fonts.LineHeight(Face("Arial CE", 100));
   EXPECT_GE(line, 108);
   EXPECT_LE(line, 118);
 }
 
 TEST(FontServiceTest, MeasureAgreesWithRender) {
-  FontService fonts;
+  test::TestFonts fonts;
   const FontDesc faces[] = {Face("", 13), Face("Times New Roman", 21, true),
                             Face("Arial CE", 48, true), Face("Times New Roman", 33)};
   for (const FontDesc& font : faces) {
@@ -75,7 +75,7 @@ TEST(FontServiceTest, MeasureAgreesWithRender) {
 }
 
 TEST(FontServiceTest, CodePageTextRendersItsAccents) {
-  FontService fonts;
+  test::TestFonts fonts;
   const FontDesc font = Face("Arial CE", 40, true);
   const auto plain = InkRows(*fonts.Render(font, "S"));
   const auto caron = InkRows(*fonts.Render(font, cp1250::FromUtf8("Š")));
@@ -88,7 +88,7 @@ TEST(FontServiceTest, CodePageTextRendersItsAccents) {
 }
 
 TEST(FontServiceTest, UnknownFacesFallBackToTheDefault) {
-  FontService fonts;
+  test::TestFonts fonts;
   const std::string text = "Kervana IV v.0.2";
   const int sans = Width(fonts, Face("Arial CE", 20), text);
   EXPECT_EQ(Width(fonts, Face("", 20), text), sans);
@@ -104,7 +104,7 @@ TEST(FontServiceTest, RegisteredFilesServeTheirFaceAndBadFilesAreIgnored) {
   std::ofstream(junk) << "not a font at all";
   const std::string text = "Nastaveni";
 
-  FontService fonts;
+  test::TestFonts fonts;
   EXPECT_FALSE(fonts.RegisterFile("Elixir", dir / "missing.ttf"));
   EXPECT_FALSE(fonts.RegisterFile("Elixir", junk));
   EXPECT_EQ(Width(fonts, Face("Elixir", 36), text), Width(fonts, Face("", 36), text));
@@ -122,7 +122,7 @@ TEST(FontServiceTest, OnlyARegularFileRegistersAndItIsReadOnce) {
   test::TempDir dir;
   test::MakeFifo(dir / "fifo.ttf");
   std::filesystem::create_directory(dir / "folder.ttf");
-  FontService fonts;
+  test::TestFonts fonts;
   bool registered = true;
   EXPECT_TRUE(test::ReturnsAtOnce(
       [&] { registered = fonts.RegisterFile("Elixir", dir / "fifo.ttf"); }, dir / "fifo.ttf"));
@@ -141,7 +141,7 @@ TEST(FontServiceTest, OnlyARegularFileRegistersAndItIsReadOnce) {
 }
 
 TEST(FontServiceTest, AbsurdSizesAndBytesDoNotBreakRendering) {
-  FontService fonts;
+  test::TestFonts fonts;
   FontDesc huge = Face("", 100000);
   FontDesc negative;
   negative.size = -40;

@@ -7,6 +7,7 @@
 
 #include "media/picture.h"
 #include "platform/cp1250.h"
+#include "support/test_support.h"
 #include "tools/writer/picture_writer.h"
 #include "tools/writer/stream_writer.h"
 #include "tools/writer/wave_writer.h"
@@ -74,6 +75,14 @@ void WriteGameData(const std::string& dir, int max_side) {
   const Sizes sizes{max_side};
   const std::string data = dir + "/data";
   std::filesystem::create_directories(data + "/maps");
+#ifdef _WIN32
+  // A Windows game finds its stand-in faces only in its data folder, as the zip lays them out.
+  std::filesystem::create_directories(data + "/fonts");
+  for (const char* face : {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
+                           "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"}) {
+    std::filesystem::copy_file(TestFont(face), data + "/fonts/" + face);
+  }
+#endif
 
   Write(data + "/graphic1.dat", {Item(sizes, "Menu", 800, 600, ItemColor("Menu")),
                                  Item(sizes, "Exit", 221, 346, ItemColor("Exit")),

@@ -39,8 +39,12 @@ std::string ReadOutput(const std::string& path) {
   return text;
 }
 
+std::string StandInFaceFolder() {
+  return (std::filesystem::absolute(KV_BUILD_DIR) / "tests/fonts").string();
+}
+
 std::string TestFont(const std::string& file) {
-  return (std::filesystem::absolute(KV_BUILD_DIR) / "tests/fonts" / file).string();
+  return (std::filesystem::path(StandInFaceFolder()) / file).string();
 }
 
 }  // namespace kv::test

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/error.h"
+#include "platform/fonts.h"
 
 // Skips a case whose subject Windows does not have (FIFOs, devices such as /dev/full, limits on
 // a process's file sizes), saying which.
@@ -48,9 +49,18 @@ std::string ReadOutput(const std::string& path);
 // The built programs, as paths a child started in any folder finds them by.
 std::string GameProgram();
 std::string DataToolProgram();
-// A font file the test build copies from the build machine's fonts (LiberationSans-Bold.ttf,
-// LiberationSerif-Regular.ttf, Cardob101.ttf), so that no test reads the system's own folders.
+// A font file the test build copies from the build machine's fonts (the four Liberation faces
+// the game draws with, and Cardob101.ttf), so that no test reads the system's own folders.
 std::string TestFont(const std::string& file);
+// The folder of those files, where the tests' font services find the stand-in faces on every
+// system (a Windows game has them only in its data folder).
+std::string StandInFaceFolder();
+
+// A font service that finds the stand-in faces in StandInFaceFolder().
+class TestFonts : public FontService {
+ public:
+  TestFonts() { LookForStandInsIn({StandInFaceFolder()}); }
+};
 
 // Sets a variable of this process's environment, which the programs and libraries it runs see.
 void SetEnvironment(const std::string& name, const std::string& value);
