@@ -48,11 +48,14 @@ class HostileScripts : public ::testing::Test {
     std::istringstream words(args);
     for (std::string word; words >> word;) argv.push_back(word);
     std::filesystem::remove(dir_.path() / "state.json");
+    // A day of waits is millions of frame ticks: more than a minute under the sanitizers. A run
+    // that hangs still ends the case.
     const int status = RunToEnd({.argv = argv,
                                  .env = settings,
                                  .cwd = dir_.path().string(),
                                  .stderr_path = dir_ / "stderr.txt",
-                                 .stdout_unread = unread_output});
+                                 .stdout_unread = unread_output},
+                                std::chrono::minutes(5));
     return {status, Read("state.json"), ReadOutput(dir_ / "stderr.txt")};
   }
   std::string Read(const std::string& name) const { return ReadText(dir_ / name); }
