@@ -44,17 +44,6 @@ TEST(FontFolders, TheDataFoldersFacesComeBeforeTheSystems) {
   }
 }
 
-TEST(FontFolders, OnlyALinuxBuildNamesAFolderOutsideTheGame) {
-  for (const std::string& folder : FontSearchFolders("data")) {
-    const bool outside = std::filesystem::path(folder).is_absolute() || folder.starts_with('/');
-#ifdef _WIN32
-    EXPECT_FALSE(outside) << folder;
-#else
-    EXPECT_EQ(outside, folder == kSystemFolders[0]) << folder;
-#endif
-  }
-}
-
 int SansWidth(FontService& fonts, bool bold = false) {
   FontDesc font;
   font.height_px = 20;

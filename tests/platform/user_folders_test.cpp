@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "support/test_support.h"
@@ -16,53 +15,24 @@ namespace {
 namespace fs = std::filesystem;
 
 #ifndef _WIN32
-// Sets an environment variable for as long as the object lives.
-class Environment {
- public:
-  Environment(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value == nullptr) {
-      unsetenv(name);
-    } else {
-      setenv(name, value, 1);
-    }
-  }
-  ~Environment() {
-    if (old_) {
-      setenv(name_.c_str(), old_->c_str(), 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
-  }
-
- private:
-  std::string name_;
-  std::optional<std::string> old_;
-};
-
+// The rules themselves are the XDG folders' tests; here, that the player's folders follow them.
 TEST(UserFolders, LinuxFollowsTheFreedesktopRulesOfTheEnvironment) {
+  const auto now = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value != nullptr ? value : "");
+  };
+  const std::string home = now("HOME"), data_home = now("XDG_DATA_HOME");
+  const std::string config_home = now("XDG_CONFIG_HOME");
   test::TempDir dir;
-  const std::string home = dir.path().string();
-  const Environment no_data_home("XDG_DATA_HOME", nullptr);
-  const Environment no_config_home("XDG_CONFIG_HOME", nullptr);
-  const Environment home_set("HOME", home.c_str());
-  EXPECT_EQ(PlayerMapFolder(), dir.path() / ".local/share/kervana/maps");
+  test::SetEnvironment("HOME", dir.path().string());
+  test::SetEnvironment("XDG_DATA_HOME", "/srv/p/share");
+  test::SetEnvironment("XDG_CONFIG_HOME", "");
+  EXPECT_EQ(PlayerMapFolder(), fs::path("/srv/p/share/kervana/maps"));
   EXPECT_EQ(PlayerScreenshotFolder(), dir.path() / "Pictures" / "Kervana");
-  {
-    const Environment data_home("XDG_DATA_HOME", "/srv/p/share");
-    EXPECT_EQ(PlayerMapFolder(), fs::path("/srv/p/share/kervana/maps"));
-  }
-  fs::create_directories(dir.path() / ".config");
-  {
-    std::FILE* file = std::fopen((dir.path() / ".config" / "user-dirs.dirs").c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fputs("XDG_PICTURES_DIR=\"$HOME/Obrázky\"\n", file);
-    std::fclose(file);
-  }
-  EXPECT_EQ(PlayerScreenshotFolder(), dir.path() / "Obrázky" / "Kervana");
-  const Environment no_home("HOME", nullptr);
-  EXPECT_EQ(PlayerMapFolder(), fs::path());
-  EXPECT_EQ(PlayerScreenshotFolder(), fs::path());
+  // Unset and empty mean the same to these rules.
+  test::SetEnvironment("HOME", home);
+  test::SetEnvironment("XDG_DATA_HOME", data_home);
+  test::SetEnvironment("XDG_CONFIG_HOME", config_home);
 }
 #else
 // The system's known folders, whatever the profile calls them: absolute, with the game's own
