@@ -232,19 +232,24 @@ class PageTest(unittest.TestCase):
                  lambda b: "image/png" in b.execute_script("return window.offeredTypes"))
 
     def test_the_frame_bench_runs_in_the_page(self):
+        # The best of three rounds each, the native one run while the browser waits on a blank
+        # page: on a shared machine a round may lose the processor to anything.
         frames = int(os.environ.get("KERVANA_BENCH_FRAMES", "600"))
-        self.browser.get(self.site.address + "index.html?bench=%d" % frames)
-        pre = wait_for(self.browser, "the frame bench", 120,
-                       lambda b: b.find_elements(By.ID, "kervana-bench"))[0]
-        web = json.loads(pre.text)
-        self.assertEqual(web.get("frames"), frames, pre.text)
-        native = json.loads(subprocess.run(
-            [os.path.join(LINUX_BUILD, "kervana-frame-bench"), "--data",
-             os.path.join(LINUX_BUILD, "data"), str(frames)],
-            check=True, capture_output=True, text=True).stdout)
+        web, native = [], []
+        for _ in range(3):
+            self.browser.get("about:blank")
+            native.append(json.loads(subprocess.run(
+                [os.path.join(LINUX_BUILD, "kervana-frame-bench"), "--data",
+                 os.path.join(LINUX_BUILD, "data"), str(frames)],
+                check=True, capture_output=True, text=True).stdout)["frame_us"])
+            self.browser.get(self.site.address + "index.html?bench=%d" % frames)
+            pre = wait_for(self.browser, "the frame bench", 120,
+                           lambda b: b.find_elements(By.ID, "kervana-bench"))[0]
+            result = json.loads(pre.text)
+            self.assertEqual(result.get("frames"), frames, pre.text)
+            web.append(result["frame_us"])
         print("\nframe: %.1f us in the page, %.1f us native (%.2fx)"
-              % (web["frame_us"], native["frame_us"], web["frame_us"] / native["frame_us"]),
-              file=sys.stderr)
+              % (min(web), min(native), min(web) / min(native)), file=sys.stderr)
 
     # --- The same game as on Linux.
 
