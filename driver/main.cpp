@@ -22,6 +22,7 @@
 #include "driver/state_dump.h"
 #include "ingame/map_folder.h"
 #include "platform/console.h"
+#include "platform/program_end.h"
 #include "platform/error.h"
 #include "platform/line_file.h"
 #include "platform/platform.h"
@@ -45,9 +46,7 @@ bool WriteStateOut(const std::string& path, const std::string& state) {
                                              text.size())) == kv::WriteResult::kWritten;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   const kv::ConsoleOutput console;
   // A reader that goes away (kervana --help | head -1) is a failed write, reported as one.
   kv::IgnoreBrokenPipes();
@@ -164,4 +163,10 @@ int main(int argc, char** argv) {
     status = 2;
   }
   return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return kv::ProgramEnds(Run(argc, argv));
 }

@@ -78,6 +78,10 @@ bool SdlWindow::SetMode(bool fullscreen) {
 }
 
 bool SdlWindow::ApplyMode(bool fullscreen) {
+  if (window_system::FullScreenSwitchedOutside()) {
+    fullscreen_ = fullscreen;
+    return true;
+  }
   // The desktop's mode is kept and the picture scaled, so switching away and back never
   // changes the monitor's mode. A window manager makes the window cover the desktop when asked
   // for full screen, and puts it back where it was on the way out. Without one nobody would

@@ -25,6 +25,10 @@ bool GraphicsCardPresent();
 // the full-screen request). Other window systems always have one.
 bool WindowManagerRuns(SDL_Window* window);
 
+// Whether full screen is switched outside the program, as a browser's is by the page around
+// the game: the program's own switch then leaves the window as it is.
+bool FullScreenSwitchedOutside();
+
 // Whether the keyboard went to another window; true where only SDL's report can be had.
 bool FocusIsElsewhere(SDL_Window* window);
 

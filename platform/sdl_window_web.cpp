@@ -18,6 +18,14 @@ bool GraphicsCardPresent() {
   return false;
 }
 
+// Only a key or a click may take a page to full screen, and the game's switch comes a frame or
+// more after its key: SDL would keep that request and make it at the next key, where the
+// browser refuses it (Escape is never a reason) and the key is lost. The page switches on
+// Alt+Enter and on its button itself.
+bool FullScreenSwitchedOutside() {
+  return true;
+}
+
 bool WindowManagerRuns(SDL_Window*) {
   return true;
 }

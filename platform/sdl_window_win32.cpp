@@ -18,6 +18,10 @@ bool GraphicsCardPresent() {
   return true;
 }
 
+bool FullScreenSwitchedOutside() {
+  return false;
+}
+
 bool WindowManagerRuns(SDL_Window*) {
   return true;
 }

@@ -58,6 +58,10 @@ bool GraphicsCardPresent() {
   return false;
 }
 
+bool FullScreenSwitchedOutside() {
+  return false;
+}
+
 bool WindowManagerRuns(SDL_Window* window) {
   const auto x = X11Of(window);
   if (!x) return true;

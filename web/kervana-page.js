@@ -112,6 +112,7 @@
   }
 
   let screenshotTimer = null;
+  let mapTimer = null;
   function showBench(line) {
     const pre = document.createElement("pre");
     pre.id = "kervana-bench";
@@ -121,12 +122,14 @@
 
   function finish(status) {
     const fs = Module.FS;
+    gameRunning = false;
     if (benchFrames !== null) {
       loading.hidden = true;
       if (!document.getElementById("kervana-bench")) showBench(JSON.stringify({ status: status }));
       return;
     }
     if (screenshotTimer !== null) clearInterval(screenshotTimer);
+    if (mapTimer !== null) clearInterval(mapTimer);
     loading.hidden = true;
     if (checking) {
       const pre = document.createElement("pre");
@@ -153,6 +156,11 @@
     });
   }
 
+  // The game's end unwinds whatever call of the page's it ended in: no error.
+  window.addEventListener("error", function (event) {
+    if (event.error && event.error.name === "ExitStatus") event.preventDefault();
+  });
+
   document.getElementById("again").addEventListener("click", function () {
     location.reload();
   });
@@ -170,6 +178,65 @@
   // while a key is down. The game sees the key too and switches its own display mode.
   window.addEventListener("keydown", function (event) {
     if (event.altKey && event.key === "Enter" && !event.repeat) toggleFullScreen();
+  }, true);
+
+  // In the browser's full screen Escape leaves it, as everywhere in a browser, and goes no
+  // further: the game ends only on an Escape pressed outside it. A browser that leaves full
+  // screen on its own may still hand the page that Escape a moment later; it is not the
+  // player's Escape for the game either.
+  let leftFullScreenAt = -Infinity;
+  document.addEventListener("fullscreenchange", function () {
+    if (!document.fullscreenElement) leftFullScreenAt = performance.now();
+  });
+  let escapeHeldBack = false;
+  function holdBackEscape(event) {
+    if (event.key !== "Escape") return;
+    if (event.type === "keydown") {
+      escapeHeldBack = document.fullscreenElement !== null ||
+          performance.now() - leftFullScreenAt < 500;
+      if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
+    }
+    if (escapeHeldBack) {
+      event.stopImmediatePropagation();
+      event.preventDefault();
+    }
+  }
+  window.addEventListener("keydown", holdBackEscape, true);
+  window.addEventListener("keyup", holdBackEscape, true);
+
+  // The name field's clipboard is the browser's. A paste hands the pasted text to the game
+  // before the game reads the Ctrl+V that made it (the key came first, but the game reads its
+  // keys only at its next frame). What the game copies or cuts reaches the browser once the
+  // game has taken it, a frame or two after the key (a copy that changes nothing leaves the
+  // browser's clipboard alone).
+  const MAX_CLIPBOARD_CHARS = 64 * 1024;
+  let gameRunning = false;
+  function gameClipboard() {
+    const text = Module._SDL_GetClipboardText();
+    const copied = Module.UTF8ToString(text);
+    Module._SDL_free(text);
+    return copied;
+  }
+  window.addEventListener("paste", function (event) {
+    if (!gameRunning || !event.clipboardData) return;
+    const text = event.clipboardData.getData("text/plain").slice(0, MAX_CLIPBOARD_CHARS);
+    Module.ccall("SDL_SetClipboardText", "number", ["string"], [text]);
+    event.preventDefault();
+  }, true);
+  function offerCopy() {
+    if (!gameRunning) return;
+    const before = gameClipboard();
+    const started = performance.now();
+    const watch = setInterval(function () {
+      const now = gameRunning ? gameClipboard() : before;
+      if (now === before && performance.now() - started < 1000) return;
+      clearInterval(watch);
+      if (now !== before && navigator.clipboard) navigator.clipboard.writeText(now).catch(function () {});
+    }, 20);
+  }
+  window.addEventListener("keydown", function (event) {
+    const key = event.key.toLowerCase();
+    if ((event.ctrlKey || event.metaKey) && (key === "c" || key === "x")) offerCopy();
   }, true);
 
   window.Module = {
@@ -201,11 +268,12 @@
     }],
     onRuntimeInitialized: function () {
       loading.hidden = true;
+      gameRunning = !checking && benchFrames === null;
       if (!checking && benchFrames === null) {
         canvas.focus();
         screenshotTimer = setInterval(function () { offerScreenshots(Module.FS); }, 500);
         // The game saves its map while it plays; a tab may be closed at any moment.
-        setInterval(function () { keepMaps(Module.FS); }, 5000);
+        mapTimer = setInterval(function () { keepMaps(Module.FS); }, 5000);
         document.addEventListener("visibilitychange", function () {
           if (document.visibilityState === "hidden") keepMaps(Module.FS);
         });

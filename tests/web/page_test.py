@@ -7,6 +7,7 @@ one, for something the page shows.
 import functools
 import http.server
 import json
+import math
 import os
 import shutil
 import subprocess
@@ -178,6 +179,137 @@ class PageTest(unittest.TestCase):
                 wait_for(self.browser, "%s to make full screen %s" % (what, wanted), 10,
                          lambda b: b.execute_script(in_full_screen) == wanted)
                 self.settle(0.3)
+
+    # A whole game played live, as in every-screen.script: each step, then how long the game
+    # is given before the next (the wipes and the intro's pauses run in real time here).
+    LIVE_GAME = [
+        # The pointer starts at (0, 0), where going gives the game no move to see.
+        (("pointer", [(1, 1), (0, 0), (399, 299), (400, 300), (798, 598), (799, 599),
+                      (123, 457)]), 0.3),
+        (("click", 300, 450), 1.0),            # New game
+        (("click", 400, 250), 0.3),            # the name field
+        (("type", "Žluťoučký kůň"), 0.3),
+        (("paste", " Jan"), 0.3),              # from the browser's clipboard
+        (("keys", Keys.CONTROL, Keys.SHIFT, Keys.LEFT), 0.2),
+        (("keys", Keys.CONTROL, "c"), 0.5),    # "Jan" to the browser's clipboard
+        (("keys", Keys.END), 0.2),
+        (("keys", Keys.ENTER), 0.3),
+        (("click", 170, 340), 0.3),
+        (("click", 10, 10), 0.3),
+        (("click", 400, 555), 1.0),
+        (("click", 500, 460), 0.6),
+        (("click", 500, 460), 0.3),
+        (("click", 400, 555), 1.0),
+        (("click", 100, 340), 0.3),
+        (("click", 600, 310), 0.3),
+        (("click", 400, 555), 1.0),
+    ] + [(("click", 620, 578), 0.3)] * 9 + [  # the rolls
+        (("click", 730, 570), 1.5),            # into the intro, and through it to the game
+        (("hold key", Keys.DOWN, 0.7), 0.3),
+        (("keys", Keys.LEFT), 0.5),
+        (("hold button", 620, 250, 1.0), 0.5),
+        (("keys", Keys.ALT, Keys.ENTER), 0.5),
+        (("keys", Keys.ALT, Keys.ENTER), 0.5),
+    ]
+
+    def play(self, step):
+        kind, *args = step
+        act = ActionChains(self.browser, duration=0)
+        if kind == "pointer":
+            for x, y in args[0]:
+                self.point_at(act, x, y)
+            act.perform()
+        elif kind == "click":
+            self.point_at(act, *args).click().perform()
+        elif kind == "type":
+            act.send_keys(args[0]).perform()
+        elif kind == "keys":
+            *held, key = args
+            for k in held:
+                act.key_down(k)
+            act.send_keys(key)
+            for k in reversed(held):
+                act.key_up(k)
+            act.perform()
+        elif kind == "paste":
+            # A headless browser has no clipboard of the system's: the paste event is made
+            # here, then the Ctrl+V the game reads.
+            self.browser.execute_script("""
+                const data = new DataTransfer();
+                data.setData('text/plain', arguments[0]);
+                document.getElementById('canvas').dispatchEvent(new ClipboardEvent('paste',
+                    {clipboardData: data, bubbles: true}));""", args[0])
+            self.play(("keys", Keys.CONTROL, "v"))
+        elif kind == "hold key":
+            act.key_down(args[0]).pause(args[1]).key_up(args[0]).perform()
+        elif kind == "hold button":
+            x, y, seconds = args
+            self.point_at(act, x, y).click_and_hold().pause(seconds).release().perform()
+
+    def point_at(self, act, x, y):
+        """Moves the pointer onto the page pixel that shows game pixel (x, y)."""
+        box = self.browser.execute_script(
+            "const r = document.getElementById('canvas').getBoundingClientRect();"
+            "return [r.left, r.top, r.width / 800, r.height / 600];")
+        left, top, sx, sy = box
+        act.w3c_actions.pointer_action.move_to_location(
+            math.ceil(left + x * sx), math.ceil(top + y * sy))
+        return act
+
+    def test_a_whole_game_played_in_the_page_replays_the_same_on_linux(self):
+        self.open_game("?record=1")
+        self.settle()
+        self.browser.execute_script("""
+            window.copied = [];
+            navigator.clipboard.writeText = function (text) {
+              window.copied.push(text);
+              return Promise.resolve();
+            };""")
+        for step, seconds in self.LIVE_GAME:
+            self.play(step)
+            self.settle(seconds)
+        in_full_screen = "return document.fullscreenElement !== null"
+        self.assertFalse(self.browser.execute_script(in_full_screen))
+        # Escape in full screen only leaves it; the next one ends the game.
+        self.browser.find_element(By.ID, "fullscreen").click()
+        wait_for(self.browser, "full screen", 10,
+                 lambda b: b.execute_script(in_full_screen))
+        ActionChains(self.browser).send_keys(Keys.ESCAPE).perform()
+        wait_for(self.browser, "Escape to leave full screen", 10,
+                 lambda b: not b.execute_script(in_full_screen))
+        self.settle(1.0)
+        ended = self.browser.find_element(By.ID, "ended")
+        self.assertFalse(ended.is_displayed(), "Escape in full screen ended the game")
+        ActionChains(self.browser).send_keys(Keys.ESCAPE).perform()
+        wait_for(self.browser, "the end of the game", 20, lambda b: ended.is_displayed())
+        self.assertEqual(self.browser.execute_script("return window.copied"), ["Jan"])
+
+        work = tempfile.mkdtemp(prefix="kervana-live-")
+        self.addCleanup(shutil.rmtree, work)
+        recording = os.path.join(work, "live.recording")
+        with open(recording, "w", encoding="utf-8") as f:
+            f.write(self.browser.execute_async_script(
+                "const done = arguments[0];"
+                "fetch(document.getElementById('recording').href)"
+                ".then(r => r.text()).then(done);"))
+        with open(recording, encoding="utf-8") as f:
+            moves = [line.split()[1:] for line in f if line.startswith("move ")]
+        pointed = [[str(x), str(y)] for x, y in self.LIVE_GAME[0][0][1]]
+        self.assertEqual(moves[:len(pointed)], pointed, "the pointer's place in the game")
+
+        data = os.path.join(work, "data")
+        shutil.copytree(os.path.join(LINUX_BUILD, "data"), data)
+        state = os.path.join(work, "state.json")
+        replayed = subprocess.run(
+            [os.path.join(LINUX_BUILD, "kervana"), "--headless", "--data", data, "--replay",
+             recording, "--state-out", state], capture_output=True, text=True)
+        self.assertEqual(replayed.returncode, 0, replayed.stderr[-2000:])
+        with open(state, encoding="utf-8") as f:
+            hero = json.load(f)["Ingame"]["Hero"]
+        self.assertEqual(hero["Name"], "Žluťoučký kůň Jan")
+        self.assertTrue(any(stat["Value"] for stat in hero["Stats"]), "no rolled value")
+        # The keys took him south and west, the held button on; he started at (19, 20).
+        self.assertNotEqual((hero["CellX"], hero["CellY"]), (19, 20))
 
     def test_escape_ends_the_game_and_the_page_offers_another(self):
         # With ?record=1 the page also offers the session's recording.
