@@ -191,10 +191,13 @@
   let escapeHeldBack = false;
   function holdBackEscape(event) {
     if (event.key !== "Escape") return;
+    const justLeft = performance.now() - leftFullScreenAt < 500;
     if (event.type === "keydown") {
-      escapeHeldBack = document.fullscreenElement !== null ||
-          performance.now() - leftFullScreenAt < 500;
+      escapeHeldBack = document.fullscreenElement !== null || justLeft;
       if (document.fullscreenElement) document.exitFullscreen().catch(function () {});
+    } else if (justLeft) {
+      // The browser kept the key's press to itself and hands on only its release.
+      escapeHeldBack = true;
     }
     if (escapeHeldBack) {
       event.stopImmediatePropagation();
