@@ -78,9 +78,11 @@ void WriteGameData(const std::string& dir, int max_side) {
 #ifdef _WIN32
   // A Windows game finds its stand-in faces only in its data folder, as the zip lays them out.
   std::filesystem::create_directories(data + "/fonts");
-  for (const char* face : {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf",
-                           "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"}) {
-    std::filesystem::copy_file(TestFont(face), data + "/fonts/" + face);
+  for (const auto& face : std::filesystem::directory_iterator(StandInFaceFolder())) {
+    if (face.path().filename().string().starts_with("Liberation")) {
+      std::filesystem::copy_file(face.path(),
+                                 std::filesystem::path(data) / "fonts" / face.path().filename());
+    }
   }
 #endif
 
